@@ -1,0 +1,46 @@
+// An open database file: recordsets, DELETE statements, column definitions of
+// tables and views, and the transaction of the operation in progress.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "zazorazari/engine/FieldDef.h"
+#include "zazorazari/engine/Recordset.h"
+
+namespace zazorazari::engine {
+
+class Database : public std::enable_shared_from_this<Database> {
+ public:
+  ~Database();
+  Database(const Database&) = delete;
+  Database& operator=(const Database&) = delete;
+
+  const std::string& Name() const;  // the file's path
+
+  // Source: a table name (type default dbOpenTable), a view name or a SELECT
+  // (default dbOpenDynaset). Type 0 means the default.
+  std::shared_ptr<Recordset> OpenRecordset(const std::string& source, int32_t type = 0);
+
+  // Only "DELETE * FROM table WHERE ..." is accepted.
+  void Execute(const std::string& sql);
+
+  // Column definitions of a table / of a view; 3265 when there is none.
+  const std::vector<FieldDef>& TableDefs(const std::string& name);
+  const std::vector<FieldDef>& QueryDefs(const std::string& name);
+
+  void Close();
+  bool IsOpen() const;
+
+  struct Impl;
+  Impl& GetImpl() { return *m_impl; }
+
+ private:
+  friend class DBEngine;
+  explicit Database(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> m_impl;
+};
+
+}  // namespace zazorazari::engine

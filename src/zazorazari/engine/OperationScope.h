@@ -1,0 +1,31 @@
+// One public operation's transaction: the outermost scope begins it, nested
+// scopes join it, and it is committed when the outermost scope ends, whether
+// the operation succeeded or failed (what was written before a failure
+// stays written). Rollback() makes an all-or-nothing operation undo itself.
+#pragma once
+
+#include "zazorazari/engine/Database.h"
+
+namespace zazorazari::engine {
+
+class OperationScope {
+ public:
+  // bMayWrite: BEGIN IMMEDIATE, else BEGIN DEFERRED.
+  OperationScope(Database& db, bool bMayWrite);
+  ~OperationScope();  // commits if still open; never throws
+  OperationScope(const OperationScope&) = delete;
+  OperationScope& operator=(const OperationScope&) = delete;
+
+  // Ends the outermost scope now, raising the engine's error if COMMIT
+  // fails (then nothing of the operation stays). Nested: does nothing.
+  void Commit();
+  // Undoes the whole transaction (outermost or nested: all of it).
+  void Rollback();
+
+ private:
+  Database& m_db;
+  bool m_outermost = false;
+  bool m_done = false;
+};
+
+}  // namespace zazorazari::engine

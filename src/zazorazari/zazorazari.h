@@ -1,0 +1,13 @@
+// Everything a host needs: the records, the facade and the platform types.
+#pragma once
+
+#include "zazorazari/dataobject/CDataObject.h"
+#include "zazorazari/dataobject/CDataObjectCollection.h"
+#include "zazorazari/dataobject/CField.h"
+#include "zazorazari/dataobject/modTools.h"
+#include "zazorazari/platform/Conversions.h"
+#include "zazorazari/platform/Dispatch.h"
+#include "zazorazari/platform/Error.h"
+#include "zazorazari/platform/ErrorNumbers.h"
+#include "zazorazari/platform/UserInterface.h"
+#include "zazorazari/platform/Variant.h"

@@ -1,0 +1,10 @@
+// Rules for writing and deleting the Attribute entity.
+#pragma once
+
+#include "zazorazari/rules/CRule.h"
+
+namespace zazorazari {
+
+class CAttribute : public CRule {};
+
+}  // namespace zazorazari

@@ -1,0 +1,10 @@
+// Rules for writing and deleting the AttributeValue entity.
+#pragma once
+
+#include "zazorazari/rules/CRule.h"
+
+namespace zazorazari {
+
+class CAttributeValue : public CRule {};
+
+}  // namespace zazorazari

@@ -1,0 +1,15 @@
+// Rules for writing back a whole PilotAttributeCollection list of one owner.
+#pragma once
+
+#include "zazorazari/dataobject/CDataObjectCollection.h"
+#include "zazorazari/rules/CRule.h"
+
+namespace zazorazari {
+
+class CPilotAttributeCollection : public CRule {
+ public:
+  using CRule::Update;
+  virtual Variant Update(CDataObjectCollection& dobj);
+};
+
+}  // namespace zazorazari

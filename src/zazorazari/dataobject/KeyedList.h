@@ -3,15 +3,51 @@
 // record's fields and a collection's members.
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "zazorazari/platform/ErrorNumbers.h"
 #include "zazorazari/platform/Variant.h"
 
 namespace zazorazari {
+
+namespace keyedlist_detail {
+
+inline char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Hash and equality that ignore ASCII letter case, so that a lookup by any
+// spelling of a key needs no folded copy of it.
+struct FoldedHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view s) const noexcept {
+    size_t h = 14695981039346656037ull;  // FNV-1a
+    for (char c : s) {
+      h ^= static_cast<unsigned char>(FoldAscii(c));
+      h *= 1099511628211ull;
+    }
+    return h;
+  }
+};
+
+struct FoldedEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const noexcept {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    }
+    return true;
+  }
+};
+
+}  // namespace keyedlist_detail
 
 template <class T>
 class KeyedList {
@@ -36,9 +72,66 @@ class KeyedList {
 
  private:
   std::optional<size_t> Find(const std::string& key) const;
+  // Re-points the index entries of positions from..end after a shift.
+  void Reindex(size_t from);
 
   std::vector<Ptr> m_items;
-  std::vector<std::optional<std::string>> m_keys;  // folded to lower case
+  std::vector<std::optional<std::string>> m_keys;  // as given, per position
+  std::unordered_map<std::string, size_t, keyedlist_detail::FoldedHash, keyedlist_detail::FoldedEqual> m_index;
 };
+
+template <class T>
+void KeyedList<T>::Insert(size_t index, Ptr item, const std::optional<std::string>& key) {
+  if (index > m_items.size()) throw RuntimeError(errSubscriptOutOfRange);
+  if (key && m_index.contains(*key)) throw RuntimeError(errKeyAlreadyAssociated);
+  m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+  m_keys.insert(m_keys.begin() + static_cast<std::ptrdiff_t>(index), key);
+  if (key) m_index.emplace(*key, index);
+  Reindex(index + 1);
+}
+
+template <class T>
+void KeyedList<T>::Remove(const Variant& vntIndexKey) {
+  const size_t index = IndexOf(vntIndexKey);
+  if (m_keys[index]) m_index.erase(*m_keys[index]);
+  m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
+  m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
+  Reindex(index);
+}
+
+template <class T>
+void KeyedList<T>::Clear() {
+  m_items.clear();
+  m_keys.clear();
+  m_index.clear();
+}
+
+template <class T>
+size_t KeyedList<T>::IndexOf(const Variant& vntIndexKey) const {
+  if (vntIndexKey.VarType() == vtString) {
+    if (auto found = Find(vntIndexKey.Text())) return *found;
+    throw RuntimeError(errInvalidProcedureCall);
+  }
+  if (!vntIndexKey.IsNumeric()) throw RuntimeError(errInvalidProcedureCall);
+  const double position = std::nearbyint(vntIndexKey.Number());  // halves to even
+  if (!(position >= 1 && position <= static_cast<double>(m_items.size()))) {
+    throw RuntimeError(errSubscriptOutOfRange);
+  }
+  return static_cast<size_t>(position) - 1;
+}
+
+template <class T>
+std::optional<size_t> KeyedList<T>::Find(const std::string& key) const {
+  auto it = m_index.find(std::string_view(key));
+  if (it == m_index.end()) return std::nullopt;
+  return it->second;
+}
+
+template <class T>
+void KeyedList<T>::Reindex(size_t from) {
+  for (size_t i = from; i < m_keys.size(); ++i) {
+    if (m_keys[i]) m_index.find(std::string_view(*m_keys[i]))->second = i;
+  }
+}
 
 }  // namespace zazorazari

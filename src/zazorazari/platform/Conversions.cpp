@@ -1,0 +1,214 @@
+// The runtime's conversions of a Variant (CStr, CLng, CDbl ...) and the
+// default text of numbers under the fixed regional settings.
+#include "zazorazari/platform/Conversions.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string_view>
+
+#include "zazorazari/platform/ErrorNumbers.h"
+
+namespace zazorazari {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Decimal order of magnitude of a number text "[-]digits[.digits][e[-]digits]",
+// only to tell an overflow from an underflow when the text is out of range.
+long DecimalOrder(std::string_view number) {
+  size_t i = number.starts_with('-') ? 1 : 0;
+  long order = 0;
+  while (i < number.size() && number[i] == '0') ++i;
+  while (i < number.size() && IsDigit(number[i])) ++order, ++i;
+  if (i < number.size() && number[i] == '.') {
+    ++i;
+    if (order == 0) {
+      while (i < number.size() && number[i] == '0') --order, ++i;
+    }
+    while (i < number.size() && IsDigit(number[i])) ++i;
+  }
+  if (i < number.size() && number[i] == 'e') {
+    ++i;
+    const bool negative = i < number.size() && number[i] == '-';
+    if (negative) ++i;
+    long exponent = 0;
+    while (i < number.size() && IsDigit(number[i])) exponent = std::min(exponent * 10 + (number[i++] - '0'), 100000L);
+    order += negative ? -exponent : exponent;
+  }
+  return order;
+}
+
+// Reads a text that is a whole decimal number: blanks around it, an optional
+// sign, digits with at most one ".", an optional exponent with E or D.
+bool ReadNumberText(std::string_view text, double& result) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+
+  std::string number;
+  size_t i = 0;
+  int mantissaDigits = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '-') number += '-';
+    ++i;
+  }
+  for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) number += text[i];
+  if (i < text.size() && text[i] == '.') {
+    number += text[i++];
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) number += text[i];
+  }
+  if (mantissaDigits == 0) return false;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
+    number += 'e';
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+      if (text[i] == '-') number += '-';
+      ++i;
+    }
+    if (i == text.size() || !IsDigit(text[i])) return false;
+    for (; i < text.size() && IsDigit(text[i]); ++i) number += text[i];
+  }
+  if (i != text.size()) return false;
+
+  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), result);
+  if (ec == std::errc::result_out_of_range) {
+    if (DecimalOrder(number) > 0) throw RuntimeError(errOverflow);
+    result = 0;  // too small to tell from zero
+  }
+  return true;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+double RoundedInRange(const Variant& v, double low, double high) {
+  const double rounded = RoundHalfEven(CDbl(v));
+  if (!(rounded >= low && rounded <= high)) throw RuntimeError(errOverflow);
+  return rounded;
+}
+
+void StripTrailingZeros(std::string& digits) {
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+}
+
+}  // namespace
+
+double RoundHalfEven(double x) {
+  if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
+  return std::round(x);
+}
+
+std::string FormatNumber(double value, int significantDigits) {
+  if (!std::isfinite(value)) throw RuntimeError(errOverflow);
+  if (value == 0) return "0";
+
+  // Scientific form rounded to the significant digits: "-d.ddde+XX".
+  char buffer[64];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                 significantDigits - 1).ptr;
+  const std::string_view scientific(buffer, static_cast<size_t>(end - buffer));
+  const bool negative = scientific.front() == '-';
+  const size_t e = scientific.find('e');
+  std::string digits;
+  for (char c : scientific.substr(0, e)) {
+    if (IsDigit(c)) digits += c;
+  }
+  StripTrailingZeros(digits);
+  int exponent = 0;
+  std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),
+                  exponent);
+
+  std::string text = negative ? "-" : "";
+  if (exponent < -4 || exponent >= 15) {
+    text += digits.substr(0, 1);
+    if (digits.size() > 1) text += "." + digits.substr(1);
+    const std::string magnitude = std::to_string(std::abs(exponent));
+    text += exponent < 0 ? "E-" : "E+";
+    text += (magnitude.size() < 2 ? "0" : "") + magnitude;
+  } else if (exponent >= 0) {
+    const size_t whole = static_cast<size_t>(exponent) + 1;
+    if (digits.size() <= whole) {
+      text += digits + std::string(whole - digits.size(), '0');
+    } else {
+      text += digits.substr(0, whole) + "." + digits.substr(whole);
+    }
+  } else {
+    text += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+  }
+  return text;
+}
+
+std::string CStr(const Variant& v) {
+  switch (v.VarType()) {
+    case vtEmpty: return "";
+    case vtNull: throw RuntimeError(errInvalidUseOfNull);
+    case vtInteger:
+    case vtLong:
+    case vtByte: return std::to_string(static_cast<long long>(v.Number()));
+    case vtSingle: return FormatNumber(v.Number(), 7);
+    case vtDouble: return FormatNumber(v.Number(), 15);
+    case vtCurrency: {
+      char buffer[64];
+      const auto end = std::to_chars(buffer, buffer + sizeof buffer, v.Number(), std::chars_format::fixed, 4).ptr;
+      std::string text(buffer, end);
+      while (text.back() == '0') text.pop_back();
+      if (text.back() == '.') text.pop_back();
+      return text == "-0" ? "0" : text;
+    }
+    case vtDate: return FormatDateDefault(v.Number());
+    case vtString: return v.Text();
+    case vtError: return "Error " + std::to_string(v.ErrorCode());
+    case vtBoolean: return v.Number() != 0 ? "True" : "False";
+    default: throw RuntimeError(errTypeMismatch);
+  }
+}
+
+double CDbl(const Variant& v) {
+  if (v.IsNull()) throw RuntimeError(errInvalidUseOfNull);
+  if (v.IsEmpty() || v.IsNumeric()) return v.Number();
+  double result = 0;
+  if (v.VarType() == vtString && ReadNumberText(v.Text(), result)) return result;
+  throw RuntimeError(errTypeMismatch);
+}
+
+float CSng(const Variant& v) {
+  const double value = CDbl(v);
+  const auto single = static_cast<float>(value);
+  if (std::isinf(single)) throw RuntimeError(errOverflow);
+  return single;
+}
+
+int32_t CLng(const Variant& v) {
+  return static_cast<int32_t>(
+      RoundedInRange(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+int16_t CInt(const Variant& v) {
+  return static_cast<int16_t>(
+      RoundedInRange(v, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max()));
+}
+
+bool CBool(const Variant& v) {
+  if (v.VarType() == vtString) {
+    if (EqualsIgnoringCase(v.Text(), "True")) return true;
+    if (EqualsIgnoringCase(v.Text(), "False")) return false;
+  }
+  return CDbl(v) != 0;
+}
+
+double CDate(const Variant& v) {
+  if (v.VarType() == vtString) return DateFromText(v.Text());
+  const double days = CDbl(v);
+  // The runtime's date range: 1 January 100 to 31 December 9999.
+  if (!(days >= -657434.0 && days < 2958466.0)) throw RuntimeError(errOverflow);
+  return days;
+}
+
+}  // namespace zazorazari

@@ -11,8 +11,8 @@ namespace zazorazari {
 
 namespace {
 
-// The constants keep the digits stored data was computed with; a more exact
-// pi would move no coordinate by a measurable amount but is not what they used.
+// The digits the stored grid positions were computed with, pi included: kept
+// as they are so that a re-import reproduces the same whole metres.
 constexpr double kPi = 3.14159265358979;
 constexpr double kDegToRad = kPi / 180;
 constexpr double kSemiMajorAxis = 6378137.0;
@@ -55,10 +55,13 @@ int16_t ZoneOf(double lat, double lon) {
   return zone;
 }
 
-// Degrees of the zone's central meridian, with the overflow of 16-bit
-// arithmetic for zone numbers no real longitude produces.
+// Degrees of the zone's central meridian in 16-bit arithmetic: a zone number
+// from a longitude too large to normalise exactly overflows at any step.
 int16_t CentralMeridian(int16_t zone) {
-  return ToInt16((static_cast<int32_t>(zone) - 1) * 6 - 180 + 3);
+  int16_t degrees = ToInt16(zone - 1);
+  degrees = ToInt16(degrees * 6);
+  degrees = ToInt16(degrees - 180);
+  return ToInt16(degrees + 3);
 }
 
 }  // namespace

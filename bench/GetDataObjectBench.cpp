@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include <unistd.h>
+
 #include "zazorazari/database/CDatabase.h"
 
 namespace {

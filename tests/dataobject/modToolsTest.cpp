@@ -1,0 +1,113 @@
+// The shared value, text and SQL helpers: NULL handling, quoting of criteria,
+// the lenient number and date readers, and the export text form.
+#include <gtest/gtest.h>
+
+#include "zazorazari/dataobject/modTools.h"
+#include "zazorazari/platform/Conversions.h"
+#include "zazorazari/platform/ErrorNumbers.h"
+
+using namespace zazorazari;
+
+namespace {
+
+template <typename F>
+int32_t ErrorNumberOf(F&& f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+}  // namespace
+
+TEST(modTools, IsEqualOrBothNullTreatsNullAsAValue) {
+  EXPECT_TRUE(IsEqualOrBothNull(Variant::Null(), Variant::Null()));
+  EXPECT_FALSE(IsEqualOrBothNull(Variant::Null(), Variant(0)));
+  EXPECT_FALSE(IsEqualOrBothNull(Variant(""), Variant::Null()));
+  EXPECT_TRUE(IsEqualOrBothNull(Variant(int16_t{3}), Variant(3.0)));
+  EXPECT_FALSE(IsEqualOrBothNull(Variant("a"), Variant("A")));
+}
+
+TEST(modTools, CriteriaQuoteTextAndTestNullWithIsNull) {
+  EXPECT_EQ(SqlEqualText("pilLastName", Variant::Null()), "ISNULL(pilLastName)");
+  EXPECT_EQ(SqlEqualText("pilLastName", "Meier"), "pilLastName=\"Meier\"");
+  EXPECT_EQ(SqlEqualText("pilLastName", "Club \"Les Aigles\""), "pilLastName=\"Club \"\"Les Aigles\"\"\"");
+  EXPECT_EQ(SqlEqualText("pilFirstName", "O'Brien"), "pilFirstName=\"O'Brien\"");
+  EXPECT_EQ(SqlEqualText("pilLastName", Variant()), "pilLastName=\"\"");
+  EXPECT_EQ(ErrorNumberOf([] { SqlEqualText("pilLastName", 5); }), errTypeMismatch);
+  EXPECT_EQ(ErrorNumberOf([] { SqlEqualText("pilBirthdate", Variant::Date(1)); }), errTypeMismatch);
+
+  EXPECT_EQ(SqlEqualNumber("tasPk", Variant::Null()), "ISNULL(tasPk)");
+  EXPECT_EQ(SqlEqualNumber("tasPk", 12), "tasPk=12");
+  EXPECT_EQ(SqlEqualNumber("tasPk", " 12 "), "tasPk=12");
+  EXPECT_EQ(SqlEqualNumber("trnAltitude", 2.5), "trnAltitude=2.5");
+  EXPECT_EQ(SqlEqualNumber("comFinished", true), "comFinished=-1");
+  for (const Variant& bad : {Variant("12 OR 1=1"), Variant("x"), Variant()}) {
+    EXPECT_EQ(ErrorNumberOf([&] { SqlEqualNumber("tasPk", bad); }), errTypeMismatch);
+  }
+}
+
+TEST(modTools, ErrorInfoTextNamesNumberSourceAndDescription) {
+  EXPECT_EQ(ErrorInfoText(EngineError(errEngineUnrecognizedFormat, "Engine.Database", "a.mdb")),
+            "<Error/3343/Engine.Database/Unrecognized database format 'a.mdb'.>");
+  EXPECT_EQ(ErrorInfoText(Error(-2147220991, "ZAZorazari.CDatabase.OpenDB", "Cannot open.")),
+            "<Error/-2147220991/ZAZorazari.CDatabase.OpenDB/Cannot open.>");
+}
+
+TEST(modTools, ParseNumberReadsTheLeadingNumber) {
+  EXPECT_EQ(ParseNumber("3,5").VarType(), vtDouble);
+  EXPECT_EQ(ParseNumber("3,5").Number(), 3.5);
+  EXPECT_EQ(ParseNumber("3.5").Number(), 3.5);
+  EXPECT_EQ(ParseNumber("12 345").Number(), 12345);
+  EXPECT_EQ(ParseNumber("1,234.5").Number(), 1.234);
+  EXPECT_EQ(ParseNumber("abc").Number(), 0);
+  EXPECT_EQ(ParseNumber("").Number(), 0);
+  EXPECT_EQ(ParseNumber(" -4.5 m").Number(), -4.5);
+  EXPECT_EQ(ParseNumber("1.5e3").Number(), 1500);
+  EXPECT_EQ(ParseNumber("2D2").Number(), 200);
+  EXPECT_EQ(ParseNumber("2d-1x").Number(), 0.2);
+  EXPECT_EQ(ParseNumber("7E").Number(), 7);
+  EXPECT_EQ(ErrorNumberOf([] { ParseNumber("1E400"); }), errOverflow);
+}
+
+TEST(modTools, ParseDateTextCarriesOverAndPicksTheFormBySeparator) {
+  const double christmasEve = DateSerial(2003, 12, 24);
+  EXPECT_EQ(ParseDateText("24.12.2003"), christmasEve);
+  EXPECT_EQ(ParseDateText("12/24/2003"), christmasEve);
+  EXPECT_EQ(ParseDateText("24.12.03"), DateSerial(1903, 12, 24));
+  EXPECT_DOUBLE_EQ(ParseDateText("14:30:00"), 14.5 / 24);
+  EXPECT_DOUBLE_EQ(ParseDateText("24.12.2003 14:30:00"), 1 + 0.5 / 24);  // 31.12.1899 00:30
+  EXPECT_EQ(ParseDateText("31.02.2003"), DateSerial(2003, 3, 3));
+  EXPECT_EQ(ParseDateText("0.1.2004"), DateSerial(2003, 12, 31));
+  EXPECT_EQ(ParseDateText("1.13.2003.99"), DateSerial(2004, 1, 1));
+  EXPECT_EQ(ParseDateText("12/24.5/2003"), christmasEve);  // halves to even
+  EXPECT_EQ(ErrorNumberOf([] { ParseDateText(""); }), errSubscriptOutOfRange);
+  EXPECT_EQ(ErrorNumberOf([] { ParseDateText("1.2"); }), errSubscriptOutOfRange);
+  EXPECT_EQ(ErrorNumberOf([] { ParseDateText("1.1.40000"); }), errOverflow);
+}
+
+TEST(modTools, TextToFieldValueByColumnType) {
+  EXPECT_EQ(TextToFieldValue("", 4).VarType(), vtDouble);
+  EXPECT_EQ(TextToFieldValue("", 4).Number(), 0);
+  EXPECT_EQ(TextToFieldValue("17", 2).Number(), 17);
+  EXPECT_EQ(TextToFieldValue("", 10).Text(), "");
+  EXPECT_EQ(TextToFieldValue("say \"hi\"", 12).Text(), "say 'hi'");
+  EXPECT_EQ(TextToFieldValue("True", 1).Text(), "True");
+  const Variant date = TextToFieldValue("24.12.2003", 8);
+  EXPECT_EQ(date.VarType(), vtDate);
+  EXPECT_EQ(date.Number(), 37979);
+  EXPECT_EQ(ErrorNumberOf([] { TextToFieldValue("", 8); }), errSubscriptOutOfRange);
+}
+
+TEST(modTools, ValueToExportText) {
+  EXPECT_EQ(ValueToExportText(2.5), "2.5");
+  EXPECT_EQ(ValueToExportText(0.1f), "0.1");
+  EXPECT_EQ(ValueToExportText(Variant::Null()), "");
+  EXPECT_EQ(ValueToExportText(true), "True");
+  EXPECT_EQ(ValueToExportText(Variant::Date(37979 + 14.5 / 24)), "14:30:00");
+  EXPECT_EQ(ValueToExportText(Variant::Date(37979)), "24.12.2003");
+  EXPECT_EQ(ValueToExportText(Variant::Date(0)), "30.12.1899");
+  EXPECT_EQ(ValueToExportText("Müller Änne Öl Ü ö ä Straße"), "Mueller Aenne Oel Ue oe ae Strasse");
+}

@@ -19,10 +19,10 @@ constexpr long long kSecondsPerDay = 86400;
 constexpr double kFirstDay = -657434.0;
 constexpr double kLastDay = 2958465.0;
 
-long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
+constexpr long long FloorDiv(long long a, long long b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0); }
 
 // Days from 1 January 1970 (proleptic Gregorian calendar).
-long long DaysFromCivil(long long year, int month, int day) {
+constexpr long long DaysFromCivil(long long year, int month, int day) {
   year -= month <= 2 ? 1 : 0;
   const long long era = FloorDiv(year, 400);
   const long long yearOfEra = year - era * 400;
@@ -43,7 +43,8 @@ void CivilFromDays(long long days, int32_t& year, int32_t& month, int32_t& day) 
   year = static_cast<int32_t>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
 }
 
-const long long kDayZero = DaysFromCivil(1899, 12, 30);
+constexpr long long kDayZero = DaysFromCivil(1899, 12, 30);
+static_assert(kDayZero == -25569);
 
 double ToLinear(double value) {
   if (value >= 0) return value;

@@ -1,10 +1,17 @@
-// Rules for writing and deleting the PilotAttribute entity.
+// Rules of one pilot's attribute row (tblPilotAttribute): the value is found
+// or created by attribute name and value text.
 #pragma once
 
 #include "zazorazari/rules/CRule.h"
 
 namespace zazorazari {
 
-class CPilotAttribute : public CRule {};
+class CPilotAttribute : public CRule {
+ public:
+  // Returns the key of the attribute value the row refers to (not patPk);
+  // the overwrite mode is not consulted.
+  Variant Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lOverwriteMode) override;
+  Variant Delete(int32_t lPk, bool bDeleteReferences) override;  // 0
+};
 
 }  // namespace zazorazari

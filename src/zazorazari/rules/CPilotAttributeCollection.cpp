@@ -1,8 +1,8 @@
-// Writing back a whole PilotAttributeCollection list (not yet supported).
+// Writing back the attribute list of one pilot (being implemented).
 #include "zazorazari/rules/CPilotAttributeCollection.h"
 
 namespace zazorazari {
 
-Variant CPilotAttributeCollection::Update(CDataObjectCollection&) { return Variant::Error(enumInternalErrorFunctionNotSupported); }
+int32_t CPilotAttributeCollection::Update(CDataObjectCollection&) { return 0; }
 
 }  // namespace zazorazari

@@ -1,4 +1,5 @@
-// Rules for writing back a whole PilotAttributeCollection list of one owner.
+// Rules for writing back the attribute list of one pilot: the stored rows of
+// the collection's selector are replaced by its members.
 #pragma once
 
 #include "zazorazari/dataobject/CDataObjectCollection.h"
@@ -9,7 +10,8 @@ namespace zazorazari {
 class CPilotAttributeCollection : public CRule {
  public:
   using CRule::Update;
-  virtual Variant Update(CDataObjectCollection& dobj);
+  // Deletes the selector's rows and stores every member as a new row; 0.
+  virtual int32_t Update(CDataObjectCollection& dcobj);
 };
 
 }  // namespace zazorazari

@@ -1,10 +1,18 @@
-// Rules for writing and deleting the Turnpoint entity.
+// Rules of catalogue turnpoints: found by name, origin and position type;
+// an identifier held by another turnpoint is refused whatever the overwrite mode.
 #pragma once
 
 #include "zazorazari/rules/CRule.h"
 
 namespace zazorazari {
 
-class CTurnpoint : public CRule {};
+class CTurnpoint : public CRule {
+ public:
+  // Natural-key write on tblTurnpoint; finds or creates the origin and the
+  // datum the record names. Error value 20 (and LastDuplicatedPk) when trnID
+  // belongs to another turnpoint.
+  Variant Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lOverwriteMode) override;
+  Variant Delete(int32_t lPk, bool bDeleteReferences) override;  // 0; task turnpoints are kept
+};
 
 }  // namespace zazorazari

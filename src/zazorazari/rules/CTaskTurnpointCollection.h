@@ -1,4 +1,4 @@
-// Rules for writing back a whole TaskTurnpointCollection list of one owner.
+// Rules for writing back the whole turnpoint list of one task.
 #pragma once
 
 #include "zazorazari/dataobject/CDataObjectCollection.h"
@@ -9,6 +9,8 @@ namespace zazorazari {
 class CTaskTurnpointCollection : public CRule {
  public:
   using CRule::Update;
+  // Replaces the task's stored turnpoints by the members, in collection
+  // order, each as a new row with a new key. 0.
   virtual Variant Update(CDataObjectCollection& dobj);
 };
 

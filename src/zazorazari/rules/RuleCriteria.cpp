@@ -1,0 +1,34 @@
+// Criterion pieces shared by the rule classes.
+#include "zazorazari/rules/RuleCriteria.h"
+
+#include <strings.h>
+
+#include "zazorazari/engine/Database.h"
+#include "zazorazari/engine/Recordset.h"
+#include "zazorazari/platform/Conversions.h"
+#include "zazorazari/platform/ErrorNumbers.h"
+
+namespace zazorazari {
+
+std::string NumberText(const Variant& value) { return CStr(Variant(CDbl(value))); }
+
+std::string DateLiteral(const Variant& value) {
+  const DateParts parts = SplitDate(CDate(value));
+  return "#" + std::to_string(parts.month) + "/" + std::to_string(parts.day) + "/" + std::to_string(parts.year) + "#";
+}
+
+std::string TableColumn(engine::Database& db, const std::string& table, const std::string& name) {
+  for (const auto& column : db.TableDefs(table)) {
+    if (strcasecmp(column.Name.c_str(), name.c_str()) == 0) return column.Name;
+  }
+  throw EngineError(errEngineItemNotFound, "Engine.Database");
+}
+
+Variant LastModifiedKey(engine::Recordset& rs) {
+  rs.SetBookmark(rs.LastModified());
+  return rs.Fields(0).Value();
+}
+
+std::string Slot(const char* prefix, int slot) { return prefix + std::to_string(slot); }
+
+}  // namespace zazorazari

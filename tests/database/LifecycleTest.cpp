@@ -8,6 +8,7 @@
 #include "support/TestDatabase.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
+#include "zazorazari/platform/Clock.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/platform/Error.h"
 

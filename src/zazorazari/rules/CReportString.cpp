@@ -1,12 +1,36 @@
-// Rules of the ReportString entity (being implemented: answers "not supported" for now).
+// Rules of report strings: one row per text and category.
 #include "zazorazari/rules/CReportString.h"
+
+#include "zazorazari/dataobject/modTools.h"
+#include "zazorazari/engine/Database.h"
+#include "zazorazari/platform/Conversions.h"
+#include "zazorazari/rules/NaturalKeyWrite.h"
 
 namespace zazorazari {
 
-Variant CReportString::Update(EnumUpdate, CDataObject&, EnumOverwriteMode) {
-  return Variant::Error(enumInternalErrorFunctionNotSupported);
+namespace {
+
+// The category column holds numbers; it is compared as a quoted literal,
+// which the engine reads back as the number.
+Variant CategoryText(const Variant& category) {
+  if (category.IsNull() || category.IsEmpty() || category.VarType() == vtString) return category;
+  return Variant(CStr(category));
 }
 
-Variant CReportString::Delete(int32_t, bool) { return Variant::Error(enumInternalErrorFunctionNotSupported); }
+}  // namespace
+
+Variant CReportString::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lOverwriteMode) {
+  NaturalKeyWrite how;
+  how.strTable = "tblReportString";
+  how.criteria = {SqlEqualText("rstText", dobj.Fields("rstText")->Value()) + " AND " +
+                  SqlEqualText("rstCategory", CategoryText(dobj.Fields("rstCategory")->Value()))};
+  how.copiedColumns = {"rstCategory", "rstText"};
+  return WriteByNaturalKey(Engine(), mode, dobj, lOverwriteMode, how);
+}
+
+Variant CReportString::Delete(int32_t lPk, bool) {
+  Engine().Execute("DELETE * FROM tblReportString WHERE rstPk = " + std::to_string(lPk));
+  return Variant(0);
+}
 
 }  // namespace zazorazari

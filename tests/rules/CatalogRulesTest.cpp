@@ -1,0 +1,173 @@
+// Catalogue writes through the facade on real files: gliders with their
+// manufacturers, origins by nation code and region, turnpoints with their
+// identifier refusal, datums and report strings.
+#include <gtest/gtest.h>
+
+#include "rules/RuleTestHelpers.h"
+#include "zazorazari/platform/Conversions.h"
+
+using namespace zazorazari;
+using namespace zaztest;
+
+namespace {
+
+CDataObjectPtr Glider(CDatabase& db, const std::string& manufacturer, const std::string& name) {
+  auto glider = db.CreateDataObject("doGlider");
+  glider->Fields("manName")->SetValue(manufacturer);
+  glider->Fields("gliName")->SetValue(name);
+  glider->Fields("gliFAIClass")->SetValue(3);
+  return glider;
+}
+
+CDataObjectPtr Turnpoint(CDatabase& db, const std::string& name, const Variant& id, const Variant& natCode3) {
+  auto tp = db.CreateDataObject("doTurnpoint");
+  tp->Fields("trnName")->SetValue(name);
+  tp->Fields("trnID")->SetValue(id);
+  tp->Fields("trnPositionType")->SetValue("GEO");
+  tp->Fields("natCode3")->SetValue(natCode3);
+  tp->Fields("gedName")->SetValue("WGS 84");
+  return tp;
+}
+
+}  // namespace
+
+TEST(CatalogRules, GliderOverwriteModesAndManufacturer) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  const int32_t sigma = db.AddDataObject(*Glider(db, "O'Neill \"Air\"", "Sigma \"8\""), enumOverwriteRaiseError);
+  EXPECT_EQ(t.Scalar("SELECT manName FROM tblManufacturer"), "O'Neill \"Air\"");
+  EXPECT_EQ(t.Scalar("SELECT gliFAIClass FROM tblGlider"), "3.0");
+
+  EXPECT_EQ(db.AddDataObject(*Glider(db, "O'Neill \"Air\"", "Sigma \"8\""), enumOverwriteReturnPk), sigma);
+  Error raised = Caught([&] { db.AddDataObject(*Glider(db, "O'Neill \"Air\"", "Sigma \"8\""), enumOverwriteRaiseError); });
+  EXPECT_EQ(raised.Number(), -2147220989);
+  EXPECT_EQ(raised.Description(), "Cannot add data object.");
+  EXPECT_EQ(t.Count("tblGlider"), 1);
+  EXPECT_EQ(t.Count("tblManufacturer"), 1);
+
+  const int32_t forced = db.AddDataObject(*Glider(db, "O'Neill \"Air\"", "Sigma \"8\""), enumOverwriteForce);
+  EXPECT_GT(forced, sigma);
+  EXPECT_EQ(t.Count("tblGlider"), 1);
+
+  // The natural key is name and manufacturer.
+  const int32_t other = db.AddDataObject(*Glider(db, "Advance", "Sigma \"8\""), enumOverwriteRaiseError);
+  EXPECT_EQ(t.Count("tblGlider"), 2);
+  EXPECT_EQ(t.Count("tblManufacturer"), 2);
+
+  // A manufacturer lives as long as one of its gliders.
+  const int32_t second = db.AddDataObject(*Glider(db, "Advance", "Epsilon"), enumOverwriteRaiseError);
+  db.DeleteDataObject("doGlider", other, false);
+  EXPECT_EQ(t.Count("tblManufacturer", "manName='Advance'"), 1);
+  db.DeleteDataObject("doGlider", second, false);
+  EXPECT_EQ(t.Count("tblManufacturer", "manName='Advance'"), 0);
+  EXPECT_EQ(t.Count("tblManufacturer"), 1);
+}
+
+TEST(CatalogRules, ModifyingToOwnNameIsNoCollision) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  const int32_t a = db.AddDataObject(*Glider(db, "Gin", "Boomerang"), enumOverwriteRaiseError);
+  const int32_t b = db.AddDataObject(*Glider(db, "Gin", "Bolero"), enumOverwriteRaiseError);
+  auto stored = db.GetDataObject("doGlider", a);
+  stored->Fields("gliFAIClass")->SetValue(1);
+  EXPECT_EQ(db.UpdateDataObject(*stored, enumOverwriteRaiseError), a);
+  EXPECT_EQ(t.Scalar("SELECT gliFAIClass FROM tblGlider WHERE gliPk=" + std::to_string(a)), "1.0");
+
+  stored->Fields("gliName")->SetValue("Bolero");
+  EXPECT_EQ(db.UpdateDataObject(*stored, enumOverwriteReturnPk), b);
+  EXPECT_EQ(Caught([&] { db.UpdateDataObject(*stored, enumOverwriteRaiseError); }).Number(), enumErrorRecordsetExists);
+  EXPECT_EQ(t.Scalar("SELECT gliName FROM tblGlider WHERE gliPk=" + std::to_string(a)), "Boomerang");
+}
+
+TEST(CatalogRules, OriginByNationCodeAndRegion) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  auto origin = db.CreateDataObject("doOrigin");
+  origin->Fields("natCode3")->SetValue("CHE");
+  origin->Fields("oriRegion")->SetValue("Graubünden");
+  origin->Fields("oriRegionShort")->SetValue("GR");
+  const int32_t gr = db.AddDataObject(*origin, enumOverwriteRaiseError);
+  EXPECT_EQ(t.Scalar("SELECT natPk FROM tblOrigin WHERE oriPk=" + std::to_string(gr)), "756");
+
+  // The short region names the same origin as the long one.
+  auto shortOnly = db.CreateDataObject("doOrigin");
+  shortOnly->Fields("natCode3")->SetValue("CHE");
+  shortOnly->Fields("oriRegion")->SetValue("Grisons");
+  shortOnly->Fields("oriRegionShort")->SetValue("GR");
+  EXPECT_EQ(db.AddDataObject(*shortOnly, enumOverwriteReturnPk), gr);
+
+  // A null region is found as the nation's origin without region.
+  auto nation = db.CreateDataObject("doOrigin");
+  nation->Fields("natPk")->SetValue(756);
+  const int32_t ch = db.AddDataObject(*nation, enumOverwriteRaiseError);
+  EXPECT_NE(ch, gr);
+  EXPECT_EQ(db.AddDataObject(*nation, enumOverwriteReturnPk), ch);
+
+  // An unknown nation writes nothing: NULL, which the facade answers as 0.
+  const auto before = t.Count("tblOrigin");
+  auto unknown = db.CreateDataObject("doOrigin");
+  unknown->Fields("natCode3")->SetValue("X\"Y");
+  EXPECT_TRUE(db.AddDataObjectInternal(*unknown, enumOverwriteRaiseError).IsNull());
+  EXPECT_EQ(db.AddDataObject(*unknown, enumOverwriteRaiseError), 0);
+  EXPECT_EQ(t.Count("tblOrigin"), before);
+}
+
+TEST(CatalogRules, TurnpointIdentifierAndReferencedRows) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  const int32_t peak = db.AddDataObject(*Turnpoint(db, "Piz d'Err", "PE1", "CHE"), enumOverwriteRaiseError);
+  EXPECT_EQ(t.Scalar("SELECT geoPk FROM tblTurnpoint"), "243");
+  EXPECT_EQ(t.Scalar("SELECT natPk FROM tblOrigin o JOIN tblTurnpoint p ON p.oriPk=o.oriPk"), "756");
+
+  // Another turnpoint with the same identifier is refused whatever the mode.
+  for (EnumOverwriteMode mode : {enumOverwriteForce, enumOverwriteRaiseError, enumOverwriteReturnPk}) {
+    db.SetLastDuplicatedPk(0);
+    Error refused = Caught([&] { db.AddDataObject(*Turnpoint(db, "Other", "PE1", "CHE"), mode); });
+    EXPECT_EQ(refused.Number(), enumErrorTurnpointIDExists);
+    EXPECT_EQ(db.LastDuplicatedPk(), peak);
+  }
+  Variant internal = db.AddDataObjectInternal(*Turnpoint(db, "Other", "PE1", Variant::Null()), enumOverwriteForce);
+  ASSERT_TRUE(internal.IsError());
+  EXPECT_EQ(internal.ErrorCode(), enumInternalErrorTurnpointIDExists);
+
+  // A forced replacement of the same turnpoint skips the identifier test.
+  const int32_t replaced = db.AddDataObject(*Turnpoint(db, "Piz d'Err", "PE1", "CHE"), enumOverwriteForce);
+  EXPECT_GT(replaced, peak);
+  EXPECT_EQ(t.Count("tblTurnpoint"), 1);
+
+  // Modifying it without changes finds itself.
+  auto stored = db.GetDataObject("doTurnpoint", replaced);
+  stored->Fields("trnPositionAltitude")->SetValue(3378);
+  EXPECT_EQ(db.UpdateDataObject(*stored, enumOverwriteRaiseError), replaced);
+  EXPECT_EQ(t.Scalar("SELECT trnPositionAltitude FROM tblTurnpoint"), "3378.0");
+
+  // A turnpoint of unknown nation has no origin.
+  const int32_t loose = db.AddDataObject(*Turnpoint(db, "Nowhere", Variant::Null(), "ZZZ"), enumOverwriteRaiseError);
+  EXPECT_EQ(t.Scalar("SELECT oriPk FROM tblTurnpoint WHERE trnPk=" + std::to_string(loose)), "");
+}
+
+TEST(CatalogRules, DatumAndReportStrings) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  auto datum = db.CreateDataObject("doGeoDate");
+  datum->Fields("gedName")->SetValue("WGS 84");
+  EXPECT_EQ(db.AddDataObject(*datum, enumOverwriteReturnPk), 243);
+  datum->Fields("gedName")->SetValue("Local \"1\"");
+  const int32_t local = db.AddDataObject(*datum, enumOverwriteRaiseError);
+  db.DeleteDataObject("doGeoDate", local, false);
+  EXPECT_EQ(t.Count("tblGeoDate", "gedPk=243"), 1);
+  EXPECT_EQ(t.Count("tblGeoDate", "gedPk=" + std::to_string(local)), 0);
+
+  // The category is a number; text and category together are the key.
+  auto text = db.CreateDataObject("doReportString");
+  text->Fields("rstCategory")->SetValue(2);
+  text->Fields("rstText")->SetValue("Pilot's \"best\" task");
+  const int32_t first = db.AddDataObject(*text, enumOverwriteRaiseError);
+  EXPECT_EQ(db.AddDataObject(*text, enumOverwriteReturnPk), first);
+  EXPECT_EQ(db.AddDataObject(*db.GetDataObject("doReportString", first), enumOverwriteReturnPk), first);
+  text->Fields("rstCategory")->SetValue(3);
+  EXPECT_NE(db.AddDataObject(*text, enumOverwriteRaiseError), first);
+  db.DeleteDataObject("doReportString", first, false);
+  db.DeleteDataObject("doReportString", first, false);  // an absent key deletes nothing
+  EXPECT_EQ(t.Count("tblReportString"), 1);
+}

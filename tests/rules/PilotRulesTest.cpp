@@ -1,0 +1,166 @@
+// Pilot writes through the facade on real files: refusals of numbers and
+// global IDs, the same-person search, referenced catalogue rows, attribute
+// values and the result rows a new pilot brings.
+#include <gtest/gtest.h>
+
+#include "rules/RuleTestHelpers.h"
+#include "zazorazari/platform/Conversions.h"
+
+using namespace zazorazari;
+using namespace zaztest;
+
+TEST(PilotRules, NumberAndIDRefusedWhateverTheMode) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  const int32_t holder = AddPilot(db, "Meier", "Anna", 12, "CH-1");
+  const int32_t other = AddPilot(db, "Keller", "Beat");
+  // Null numbers and IDs never collide.
+  EXPECT_GT(AddPilot(db, "Roth", "Carla"), other);
+
+  for (EnumOverwriteMode mode : {enumOverwriteForce, enumOverwriteRaiseError, enumOverwriteReturnPk}) {
+    db.SetLastDuplicatedPk(0);
+    Error sign = Caught([&] { db.AddDataObject(*NewPilot(db, "Neu", "Dora", 12.0), mode); });
+    EXPECT_EQ(sign.Number(), -2147220985);
+    EXPECT_EQ(sign.Description(), "Cannot add data object.");
+    EXPECT_EQ(db.LastDuplicatedPk(), holder);
+
+    db.SetLastDuplicatedPk(0);
+    Error id = Caught([&] { db.AddDataObject(*NewPilot(db, "Neu", "Dora", 99, "ch-1"), mode); });
+    EXPECT_EQ(id.Number(), -2147220984);
+    EXPECT_EQ(db.LastDuplicatedPk(), holder);
+  }
+  EXPECT_EQ(t.Count("tblPilot"), 3);
+
+  // A pilot keeps his own number on modification; another pilot cannot take it.
+  auto anna = db.GetDataObject("doPilot", holder);
+  anna->Fields("pilComment")->SetValue("changed");
+  EXPECT_EQ(db.UpdateDataObject(*anna, enumOverwriteRaiseError), holder);
+  auto beat = db.GetDataObject("doPilot", other);
+  beat->Fields("pilNumber")->SetValue(12);
+  EXPECT_EQ(Caught([&] { db.UpdateDataObject(*beat, enumOverwriteForce); }).Number(), -2147220985);
+  EXPECT_EQ(t.Scalar("SELECT pilNumber FROM tblPilot WHERE pilPk=" + std::to_string(other)), "");
+}
+
+TEST(PilotRules, SamePersonSearch) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  auto dated = NewPilot(db, "O'Brien", "Seán");
+  dated->Fields("pilBirthday")->SetValue(Variant::Date(DateSerial(1968, 3, 7)));
+  const int32_t obrien = db.AddDataObject(*dated, enumOverwriteRaiseError);
+  const int32_t quoted = AddPilot(db, "Club \"Les Aigles\"", "D'Arcy");
+
+  // Same names and birthday: the stored pilot, nothing written.
+  auto again = NewPilot(db, "O'Brien", "Seán");
+  again->Fields("pilBirthday")->SetValue(Variant::Date(DateSerial(1968, 3, 7)));
+  EXPECT_EQ(db.AddDataObject(*again, enumOverwriteReturnPk), obrien);
+  EXPECT_EQ(db.AddDataObject(*NewPilot(db, "Club \"Les Aigles\"", "D'Arcy"), enumOverwriteReturnPk), quoted);
+  EXPECT_EQ(Caught([&] { AddPilot(db, "O'Brien", "Seán"); }).Number(), enumErrorRecordsetExists);
+  EXPECT_EQ(t.Count("tblPilot"), 2);
+
+  // A different known birthday is another person; an unknown one is not.
+  auto younger = NewPilot(db, "O'Brien", "Seán");
+  younger->Fields("pilBirthday")->SetValue(Variant::Date(DateSerial(1990, 1, 2)));
+  const int32_t second = db.AddDataObject(*younger, enumOverwriteRaiseError);
+  EXPECT_NE(second, obrien);
+  t.Sql("UPDATE tblPilot SET pilBirthday = NULL WHERE pilPk = " + std::to_string(quoted));
+  auto withBirthday = NewPilot(db, "Club \"Les Aigles\"", "D'Arcy");
+  withBirthday->Fields("pilBirthday")->SetValue(Variant::Date(DateSerial(1970, 5, 6)));
+  EXPECT_EQ(db.AddDataObject(*withBirthday, enumOverwriteReturnPk), quoted);
+
+  // Modifying a pilot does not find himself.
+  auto self = db.GetDataObject("doPilot", second);
+  EXPECT_EQ(db.UpdateDataObject(*self, enumOverwriteRaiseError), second);
+
+  // Force replaces the other person, his results included.
+  AddTask(db, "T1");
+  const int32_t replaced = db.AddDataObject(*NewPilot(db, "Club \"Les Aigles\"", "D'Arcy"), enumOverwriteForce);
+  EXPECT_NE(replaced, quoted);
+  EXPECT_EQ(t.Count("tblPilot", "pilPk=" + std::to_string(quoted)), 0);
+  ExpectOneResultPerPilotAndTask(t);
+}
+
+TEST(PilotRules, ResultRowsComeAndGoWithThePilot) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  const double open = DateSerial(2024, 7, 1) + TimeSerial(12, 30, 0);
+  const int32_t zolt = AddTask(db, "Race", "ZOLT", Variant::Date(open));
+  const int32_t other = AddTask(db, "Open", "zolt", Variant::Date(open));
+  AddTask(db, "Plain");
+
+  const int32_t pilot = AddPilot(db, "Meier", "Anna");
+  EXPECT_EQ(t.Count("tblResult", "pilPk=" + std::to_string(pilot)), 3);
+  const std::string ss = "SELECT resSSTime FROM tblResult WHERE pilPk=" + std::to_string(pilot) + " AND tasPk=";
+  EXPECT_DOUBLE_EQ(std::stod(t.Scalar(ss + std::to_string(zolt))), open);
+  EXPECT_EQ(t.Scalar(ss + std::to_string(other)), "");  // only "ZOLT" exactly
+
+  auto record = db.GetDataObject("doPilot", pilot);
+  db.UpdateDataObject(*record, enumOverwriteRaiseError);
+  AddPilot(db, "Keller", "Beat");
+  ExpectOneResultPerPilotAndTask(t);
+
+  db.DeleteDataObject("doPilot", pilot, false);
+  EXPECT_EQ(t.Count("tblResult", "pilPk=" + std::to_string(pilot)), 0);
+  ExpectOneResultPerPilotAndTask(t);
+  EXPECT_EQ(Caught([&] { db.DeleteDataObject("doPilot", pilot, false); }).Number(), enumErrorDeleteDataObject);
+}
+
+TEST(PilotRules, GliderOriginAndAttributeValues) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  auto competition = db.GetDataObject("doCompetition", 1);
+  competition->Fields("comFAIClass")->SetValue(3);
+  competition->Fields("attName1")->SetValue("Club");
+  competition->Fields("attName2")->SetValue("Team");
+  db.UpdateDataObject(*competition, enumOverwriteRaiseError);
+
+  auto pilot = NewPilot(db, "Meier", "Anna");
+  pilot->Fields("manName")->SetValue("Ozone");
+  pilot->Fields("gliName")->SetValue("Enzo");
+  pilot->Fields("natCode3")->SetValue("CHE");
+  pilot->Fields("avaValue1")->SetValue("Aigles");
+  pilot->Fields("avaValue2")->SetValue("");
+  const int32_t anna = db.AddDataObject(*pilot, enumOverwriteRaiseError);
+  const std::string annaRow = " FROM tblPilot WHERE pilPk=" + std::to_string(anna);
+  EXPECT_EQ(t.Scalar("SELECT gliFAIClass FROM tblGlider WHERE gliPk = (SELECT gliPk" + annaRow + ")"), "3");
+  EXPECT_EQ(t.Scalar("SELECT n.natCode3 FROM tblOrigin o JOIN tblNation n ON n.natPk = o.natPk "
+                     "WHERE o.oriPk = (SELECT oriPk" + annaRow + ")"),
+            "CHE");
+  EXPECT_EQ(t.Scalar("SELECT avaPk2" + annaRow), "");
+  EXPECT_EQ(t.Count("tblPilotAttribute", "pilPk=" + std::to_string(anna)), 1);
+
+  // The same glider is found again; a changed value replaces the old one.
+  auto beat = NewPilot(db, "Keller", "Beat");
+  beat->FillFieldsFrom(*pilot);
+  beat->Fields("pilLastName")->SetValue("Keller");
+  beat->Fields("avaValue1")->SetValue("Falken");
+  const int32_t beatKey = db.AddDataObject(*beat, enumOverwriteRaiseError);
+  EXPECT_EQ(t.Scalar("SELECT gliPk FROM tblPilot WHERE pilPk=" + std::to_string(beatKey)),
+            t.Scalar("SELECT gliPk" + annaRow));
+  auto record = db.GetDataObject("doPilot", anna);
+  EXPECT_EQ(CStr(record->Fields("avaValue1")->Value()), "Aigles");
+  const std::string patPk = t.Scalar("SELECT patPk FROM tblPilotAttribute WHERE pilPk=" + std::to_string(anna));
+  record->Fields("avaValue1")->SetValue("Falken");
+  record->Fields("avaValue2")->SetValue("Rot");
+  db.UpdateDataObject(*record, enumOverwriteRaiseError);
+  EXPECT_EQ(t.Scalar("SELECT avaPk1" + annaRow), t.Scalar("SELECT avaPk1 FROM tblPilot WHERE pilPk=" +
+                                                          std::to_string(beatKey)));
+  EXPECT_EQ(t.Count("tblPilotAttribute", "pilPk=" + std::to_string(anna)), 2);
+  EXPECT_EQ(t.Count("tblPilotAttribute", "patPk=" + patPk), 1);
+
+  // Clearing a slot removes the pilot's value of that attribute.
+  record->Fields("avaValue1")->SetValue(Variant::Null());
+  db.UpdateDataObject(*record, enumOverwriteRaiseError);
+  EXPECT_EQ(t.Scalar("SELECT avaPk1" + annaRow), "");
+  EXPECT_EQ(t.Count("tblPilotAttribute", "pilPk=" + std::to_string(anna)), 1);
+}
+
+TEST(PilotRules, CatalogueKeepsValuesOnlyInPilotAttributes) {
+  TestDatabase t(enumFileCatalog);
+  CDatabase& db = t.Db();
+  auto pilot = NewPilot(db, "Meier", "Anna");
+  pilot->Fields("attName1")->SetValue("Club");
+  pilot->Fields("avaValue1")->SetValue("Aigles");
+  const int32_t anna = db.AddDataObject(*pilot, enumOverwriteRaiseError);
+  EXPECT_EQ(t.Scalar("SELECT avaPk1 FROM tblPilot WHERE pilPk=" + std::to_string(anna)), "");
+  EXPECT_EQ(t.Scalar("SELECT avaValue FROM doPilotAttribute WHERE pilPk=" + std::to_string(anna)), "Aigles");
+}

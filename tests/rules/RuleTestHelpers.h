@@ -1,0 +1,63 @@
+// Small builders shared by the rule tests: pilots and tasks added through
+// the facade, and the error a call raises.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "support/TestDatabase.h"
+#include "zazorazari/database/CDatabase.h"
+#include "zazorazari/platform/Error.h"
+
+namespace zaztest {
+
+inline zazorazari::CDataObjectPtr NewPilot(zazorazari::CDatabase& db, const std::string& last,
+                                           const std::string& first,
+                                           const zazorazari::Variant& number = zazorazari::Variant::Null(),
+                                           const zazorazari::Variant& idGlobal = zazorazari::Variant::Null()) {
+  auto pilot = db.CreateDataObject("doPilot");
+  pilot->Fields("pilLastName")->SetValue(last);
+  pilot->Fields("pilFirstName")->SetValue(first);
+  pilot->Fields("pilNumber")->SetValue(number);
+  pilot->Fields("pilIDGlobal")->SetValue(idGlobal);
+  return pilot;
+}
+
+inline int32_t AddPilot(zazorazari::CDatabase& db, const std::string& last, const std::string& first,
+                        const zazorazari::Variant& number = zazorazari::Variant::Null(),
+                        const zazorazari::Variant& idGlobal = zazorazari::Variant::Null()) {
+  return db.AddDataObject(*NewPilot(db, last, first, number, idGlobal), zazorazari::enumOverwriteRaiseError);
+}
+
+inline int32_t AddTask(zazorazari::CDatabase& db, const std::string& name, const std::string& taskType = "",
+                       const zazorazari::Variant& ssOpen = zazorazari::Variant::Null()) {
+  auto task = db.CreateDataObject("doTask");
+  task->Fields("tasName")->SetValue(name);
+  task->Fields("tasTaskType")->SetValue(taskType);
+  task->Fields("tasSSOpen")->SetValue(ssOpen);
+  task->Fields("fotParameter")->SetValue("p=" + name);
+  return db.AddDataObject(*task, zazorazari::enumOverwriteRaiseError);
+}
+
+inline zazorazari::Error Caught(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const zazorazari::Error& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error raised";
+  return zazorazari::Error(0, "", "");
+}
+
+// The invariant of the result table: exactly one row per pilot and task.
+inline void ExpectOneResultPerPilotAndTask(const TestDatabase& t) {
+  EXPECT_EQ(t.Count("tblResult"), t.Count("tblPilot") * t.Count("tblTask"));
+  EXPECT_EQ(t.Count("(SELECT pilPk FROM tblResult GROUP BY pilPk, tasPk HAVING COUNT(*) > 1)"), 0);
+  EXPECT_EQ(t.Count("tblResult", "pilPk NOT IN (SELECT pilPk FROM tblPilot) OR "
+                                 "tasPk NOT IN (SELECT tasPk FROM tblTask)"),
+            0);
+}
+
+}  // namespace zaztest

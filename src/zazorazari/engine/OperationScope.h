@@ -4,9 +4,13 @@
 // stays written). Rollback() makes an all-or-nothing operation undo itself.
 #pragma once
 
+#include <memory>
+
 #include "zazorazari/engine/Database.h"
 
 namespace zazorazari::engine {
+
+class Connection;
 
 class OperationScope {
  public:
@@ -23,7 +27,9 @@ class OperationScope {
   void Rollback();
 
  private:
-  Database& m_db;
+  void End(bool raise);
+
+  std::shared_ptr<Connection> m_connection;  // the transaction's owner
   bool m_outermost = false;
   bool m_done = false;
 };

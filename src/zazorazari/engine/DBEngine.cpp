@@ -1,0 +1,40 @@
+// The per-thread engine: opening and compacting database files.
+#include "zazorazari/engine/DBEngine.h"
+
+#include <filesystem>
+
+#include "zazorazari/engine/DatabaseImpl.h"
+#include "zazorazari/engine/EngineErrors.h"
+#include "zazorazari/platform/ErrorNumbers.h"
+
+namespace zazorazari::engine {
+
+DBEngine& DBEngine::ForThisThread() {
+  thread_local DBEngine engine;
+  return engine;
+}
+
+std::shared_ptr<Database> DBEngine::OpenDatabase(const std::string& path) {
+  auto impl = std::make_unique<Database::Impl>();
+  impl->connection = Connection::Open(path, kDatabaseSource);
+  return std::shared_ptr<Database>(new Database(std::move(impl)));
+}
+
+void DBEngine::CompactDatabase(const std::string& source, const std::string& destination) {
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::symlink_status(destination, ec)))
+    throw EngineError(errEngineDatabaseExists, kDatabaseSource);
+  std::shared_ptr<Connection> connection = Connection::Open(source, kDatabaseSource);
+  SqlText vacuum;
+  vacuum += "VACUUM INTO ";
+  vacuum.AddParam(Variant(destination));
+  try {
+    connection->Run(vacuum, kDatabaseSource, source);
+  } catch (const Error&) {
+    std::filesystem::remove(destination, ec);  // no half-written copy stays
+    throw;
+  }
+  connection->Close();
+}
+
+}  // namespace zazorazari::engine

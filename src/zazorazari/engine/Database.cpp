@@ -1,0 +1,107 @@
+// Opening recordsets, DELETE statements and column definitions of a database.
+#include "zazorazari/engine/Database.h"
+
+#include "zazorazari/engine/DatabaseImpl.h"
+#include "zazorazari/engine/EngineErrors.h"
+#include "zazorazari/engine/KeysetCursor.h"
+#include "zazorazari/engine/RecordsetImpl.h"
+#include "zazorazari/engine/SqlDialect.h"
+#include "zazorazari/engine/ViewCursor.h"
+#include "zazorazari/platform/ErrorNumbers.h"
+
+namespace zazorazari::engine {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// Table-type only for a table by name; a view or a SELECT is a dynaset
+// unless a snapshot was asked for.
+int32_t ResolveType(int32_t requested, bool tableByName) {
+  if (requested == 0 || requested == dbOpenTable) return tableByName ? dbOpenTable : dbOpenDynaset;
+  return requested == dbOpenDynaset ? dbOpenDynaset : dbOpenSnapshot;
+}
+
+}  // namespace
+
+Database::Database(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
+
+Database::~Database() { Close(); }
+
+const std::string& Database::Name() const { return m_impl->connection->Path(); }
+
+std::shared_ptr<Recordset> Database::OpenRecordset(const std::string& source, int32_t type) {
+  Connection& connection = *m_impl->connection;
+  connection.CheckOpen(kDatabaseSource);
+  try {
+    RecordSource recordSource;
+    recordSource.text = source;
+    bool byName = false;
+    if (IsSelectText(source)) {
+      SelectQuery query = ParseSelect(source, kDatabaseSource);
+      recordSource.object = &connection.Catalog().Get(query.source, kDatabaseSource);
+      recordSource.where = std::move(query.where);
+      recordSource.order = std::move(query.order);
+    } else {
+      recordSource.object = &connection.Catalog().Get(Trimmed(source), kDatabaseSource);
+      byName = true;
+    }
+    const bool isView = recordSource.object->isView;
+    auto impl = std::make_unique<Recordset::Impl>();
+    impl->connection = m_impl->connection;
+    impl->object = recordSource.object;
+    impl->type = ResolveType(type, byName && !isView);
+    impl->updatable = !isView && impl->type != dbOpenSnapshot;
+    if (isView)
+      impl->cursor = std::make_unique<ViewCursor>(connection, std::move(recordSource));
+    else
+      impl->cursor = std::make_unique<KeysetCursor>(connection, std::move(recordSource));
+    impl->hasCurrent = impl->cursor->MoveFirst();
+    impl->eof = !impl->hasCurrent;
+    return std::shared_ptr<Recordset>(new Recordset(std::move(impl)));
+  } catch (const Error& error) {
+    if (error.Source() == kDatabaseSource) throw;
+    throw Error(error.Number(), kDatabaseSource, error.Description());
+  }
+}
+
+void Database::Execute(const std::string& sql) {
+  Connection& connection = *m_impl->connection;
+  connection.CheckOpen(kDatabaseSource);
+  DeleteQuery query = ParseDelete(sql, kDatabaseSource);
+  const SchemaObject& table = connection.Catalog().Get(query.table, kDatabaseSource);
+  if (table.isView) throw EngineError(errEngineReadOnly, kDatabaseSource);
+  SqlText statement;
+  statement += "DELETE FROM ";
+  statement += QuoteName(table.name);
+  if (!query.where.empty()) {
+    statement += " WHERE (";
+    statement += query.where;
+    statement += ")";
+  }
+  connection.Run(statement, kDatabaseSource, sql);
+}
+
+const std::vector<FieldDef>& Database::TableDefs(const std::string& name) {
+  m_impl->connection->CheckOpen(kDatabaseSource);
+  const SchemaObject& object = m_impl->connection->Catalog().Get(name, kDatabaseSource);
+  if (object.isView) throw EngineError(errEngineItemNotFound, kDatabaseSource);
+  return object.fields;
+}
+
+const std::vector<FieldDef>& Database::QueryDefs(const std::string& name) {
+  m_impl->connection->CheckOpen(kDatabaseSource);
+  const SchemaObject& object = m_impl->connection->Catalog().Get(name, kDatabaseSource);
+  if (!object.isView) throw EngineError(errEngineItemNotFound, kDatabaseSource);
+  return object.fields;
+}
+
+void Database::Close() { m_impl->connection->Close(); }
+
+bool Database::IsOpen() const { return m_impl->connection->IsOpen(); }
+
+}  // namespace zazorazari::engine

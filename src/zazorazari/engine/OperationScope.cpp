@@ -1,0 +1,59 @@
+// Per-connection transactions of the component's operations: the outermost
+// scope begins and commits, nested scopes join.
+#include "zazorazari/engine/OperationScope.h"
+
+#include "zazorazari/engine/DatabaseImpl.h"
+#include "zazorazari/engine/EngineErrors.h"
+
+namespace zazorazari::engine {
+
+namespace {
+
+// Runs a transaction statement on a raw handle: its result code.
+int RunControl(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+
+}  // namespace
+
+OperationScope::OperationScope(Database& db, bool bMayWrite) : m_connection(db.GetImpl().connection) {
+  m_connection->CheckOpen(kDatabaseSource);
+  int& depth = m_connection->TransactionDepth();
+  if (depth == 0) {
+    const int rc = RunControl(m_connection->Handle(), bMayWrite ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
+    if (rc != SQLITE_OK) throw m_connection->ErrorFor(rc, kDatabaseSource, "BEGIN");
+    m_outermost = true;
+  }
+  ++depth;
+}
+
+OperationScope::~OperationScope() {
+  try {
+    End(false);
+  } catch (...) {
+    // A destructor never throws; End(false) rolled back already.
+  }
+}
+
+void OperationScope::Commit() { End(true); }
+
+// Closes this scope. The outermost one commits; if COMMIT fails, everything
+// is rolled back and, when `raise`, the engine's error is raised.
+void OperationScope::End(bool raise) {
+  if (m_done) return;
+  m_done = true;
+  --m_connection->TransactionDepth();
+  if (!m_outermost || !m_connection->IsOpen()) return;
+  sqlite3* db = m_connection->Handle();
+  if (sqlite3_get_autocommit(db) != 0) return;  // rolled back already
+  const int rc = RunControl(db, "COMMIT");
+  if (rc == SQLITE_OK) return;
+  if (sqlite3_get_autocommit(db) == 0) RunControl(db, "ROLLBACK");
+  if (raise) throw m_connection->ErrorFor(rc, kDatabaseSource, "COMMIT");
+}
+
+void OperationScope::Rollback() {
+  if (!m_connection->IsOpen()) return;
+  sqlite3* db = m_connection->Handle();
+  if (sqlite3_get_autocommit(db) == 0) RunControl(db, "ROLLBACK");
+}
+
+}  // namespace zazorazari::engine

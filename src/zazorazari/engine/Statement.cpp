@@ -1,0 +1,42 @@
+// Leased prepared statements.
+#include "zazorazari/engine/Statement.h"
+
+#include <utility>
+
+#include "zazorazari/engine/Connection.h"
+#include "zazorazari/engine/ValueBinding.h"
+
+namespace zazorazari::engine {
+
+Statement::Statement(Connection& connection, std::string sql, sqlite3_stmt* stmt, const char* source,
+                     std::string detail)
+    : m_connection(&connection), m_sql(std::move(sql)), m_stmt(stmt), m_source(source), m_detail(std::move(detail)) {}
+
+Statement::Statement(Statement&& other) noexcept
+    : m_connection(other.m_connection),
+      m_sql(std::move(other.m_sql)),
+      m_stmt(std::exchange(other.m_stmt, nullptr)),
+      m_source(other.m_source),
+      m_detail(std::move(other.m_detail)) {}
+
+Statement::~Statement() {
+  if (m_stmt != nullptr) m_connection->ReturnStatement(std::move(m_sql), m_stmt);
+}
+
+void Statement::Bind(const std::vector<Variant>& params) {
+  for (size_t i = 0; i < params.size(); ++i) {
+    const int rc = BindValue(m_stmt, static_cast<int>(i + 1), params[i]);
+    if (rc != SQLITE_OK) throw m_connection->ErrorFor(rc, m_source, m_detail);
+  }
+}
+
+bool Statement::Step() {
+  const int rc = sqlite3_step(m_stmt);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  throw m_connection->ErrorFor(rc, m_source, m_detail);
+}
+
+void Statement::Rewind() { sqlite3_reset(m_stmt); }
+
+}  // namespace zazorazari::engine

@@ -1,0 +1,23 @@
+// Values between SQLite and Variant: binding a parameter, and reading a
+// column typed by the column's declared field type.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+
+#include "zazorazari/platform/Variant.h"
+
+namespace zazorazari::engine {
+
+// Booleans go in as -1/0, dates and currency as REAL, text as UTF-8.
+int BindValue(sqlite3_stmt* stmt, int index, const Variant& value);
+
+// A stored value typed by the field type (vtBoolean for BOOLEAN, vtDate for
+// DATETIME, ...); NULL as Variant::Null(). Type 0 reads by storage class.
+Variant ReadColumnValue(sqlite3_stmt* stmt, int column, int32_t fieldType);
+
+// A row id as a parameter value (Variant has no 64-bit integer).
+Variant RowidParam(int64_t rowid);
+
+}  // namespace zazorazari::engine

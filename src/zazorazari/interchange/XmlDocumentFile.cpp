@@ -1,0 +1,105 @@
+// Reading and writing the XML files (see XmlDocumentFile.h).
+#include "zazorazari/interchange/XmlDocumentFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "zazorazari/database/Enums.h"
+#include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/platform/ErrorNumbers.h"
+
+namespace zazorazari::interchange {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+Error CannotLoad(const std::string& strPath, const std::string& operation, const std::string& reason) {
+  return Error(enumErrorImportXML, FacadeSource(operation), "Cannot load '" + strPath + "': " + reason + ".");
+}
+
+// The whole file in one buffer, which the parser then works in.
+std::unique_ptr<char[]> ReadWholeFile(const std::string& strPath, size_t& size, const std::string& operation) {
+  std::error_code ec;
+  if (!fs::is_regular_file(strPath, ec)) throw CannotLoad(strPath, operation, "File was not found");
+  size = static_cast<size_t>(fs::file_size(strPath, ec));
+  std::ifstream in(strPath, std::ios::binary);
+  if (ec || !in) throw CannotLoad(strPath, operation, "Error reading from file");
+  auto buffer = std::make_unique_for_overwrite<char[]>(size == 0 ? 1 : size);
+  if (size > 0 && !in.read(buffer.get(), static_cast<std::streamsize>(size))) {
+    throw CannotLoad(strPath, operation, "Error reading from file");
+  }
+  return buffer;
+}
+
+class FileWriter : public pugi::xml_writer {
+ public:
+  explicit FileWriter(FILE* file) : m_file(file) {}
+  void write(const void* data, size_t size) override {
+    if (m_ok && std::fwrite(data, 1, size, m_file) != size) m_ok = false;
+  }
+  bool Ok() const { return m_ok; }
+
+ private:
+  FILE* m_file;
+  bool m_ok = true;
+};
+
+// Mode of the finished file: that of the file it replaces, else rw-r--r--.
+mode_t TargetMode(const std::string& strPath) {
+  struct stat info {};
+  if (::stat(strPath.c_str(), &info) == 0) return info.st_mode & 07777;
+  return 0644;
+}
+
+}  // namespace
+
+std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, const std::string& operation) {
+  auto loaded = std::make_unique<LoadedXmlDocument>();
+  size_t size = 0;
+  loaded->buffer = ReadWholeFile(strPath, size, operation);
+  // Comments are kept because the result import must see them among the
+  // pilots; the DOCTYPE is parsed only so that it can be refused.
+  const unsigned options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
+  const pugi::xml_parse_result result =
+      loaded->document.load_buffer_inplace(loaded->buffer.get(), size, options, pugi::encoding_auto);
+  if (!result) {
+    throw CannotLoad(strPath, operation,
+                     std::string(result.description()) + " at offset " + std::to_string(result.offset));
+  }
+  for (const pugi::xml_node node : loaded->document.children()) {
+    if (node.type() == pugi::node_doctype) {
+      throw CannotLoad(strPath, operation, "document type declarations are not accepted");
+    }
+  }
+  return loaded;
+}
+
+void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath) {
+  const fs::path target(strPath);
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) throw RuntimeError(errPathFileAccess);
+  FILE* file = ::fdopen(fd, "wb");
+  if (file == nullptr) {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    throw RuntimeError(errPathFileAccess);
+  }
+  FileWriter writer(file);
+  document.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+  bool ok = writer.Ok() && std::fflush(file) == 0 && ::fchmod(fd, TargetMode(strPath)) == 0 && ::fsync(fd) == 0;
+  ok = (std::fclose(file) == 0) && ok;
+  if (!ok || std::rename(temporary.c_str(), strPath.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    throw RuntimeError(errPathFileAccess);
+  }
+}
+
+}  // namespace zazorazari::interchange

@@ -1,0 +1,28 @@
+// Reading and writing the XML files: a document parsed in place from one
+// buffer (no DTD, no entity ever expanded), and a document written to a
+// temporary file beside the target and renamed over it when complete.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <pugixml.hpp>
+
+namespace zazorazari::interchange {
+
+// The parsed document points into its buffer, so both live together.
+struct LoadedXmlDocument {
+  std::unique_ptr<char[]> buffer;
+  pugi::xml_document document;
+};
+
+// Fails with enumErrorImportXML, source "ZAZorazari.CDatabase." + operation,
+// "Cannot load '<path>': <reason>." for a file that is missing, unreadable,
+// not well-formed, or that carries a document type declaration.
+std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, const std::string& operation);
+
+// UTF-8 without declaration and without whitespace between elements. A file
+// that cannot be written fails with 75 and leaves an existing file as it was.
+void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath);
+
+}  // namespace zazorazari::interchange

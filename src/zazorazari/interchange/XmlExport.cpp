@@ -1,0 +1,190 @@
+// The three XML exports of the open database: the whole database (root
+// "ZOLT"), one task with the pilot list (root "ZOLTTask") and one task's
+// results (root "ZOLTTaskResult").
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/engine/Recordset.h"
+#include "zazorazari/interchange/DatabaseFileLayout.h"
+#include "zazorazari/interchange/HostCalls.h"
+#include "zazorazari/interchange/XmlDocumentFile.h"
+#include "zazorazari/interchange/XmlValueText.h"
+
+namespace zazorazari {
+
+using namespace interchange;
+
+namespace {
+
+// Older files have no ttpCircle: tblTaskTurnpoint then has 9 columns.
+constexpr size_t kTaskTurnpointColumnsWithoutCircle = 9;
+
+engine::Database& OpenEngine(const CDatabase& db) {
+  auto engineDb = db.DatabaseObject();
+  if (!engineDb) throw RuntimeError(errObjectNotSet);
+  return *engineDb;
+}
+
+void SetAttribute(pugi::xml_node element, const char* name, const std::string& text) {
+  element.append_attribute(name).set_value(XmlSafeText(text).c_str());
+}
+
+void SetAttribute(pugi::xml_node element, const char* name, const Variant& value, ValueForm form) {
+  SetAttribute(element, name, FormatValue(value, form));
+}
+
+// One row element per row of the table, attributes in layout order.
+void ExportTableRows(engine::Database& db, const ExportTable& table, pugi::xml_node container) {
+  std::vector<const ExportColumn*> columns;
+  for (const auto& column : table.columns) columns.push_back(&column);
+  if (std::string(table.name) == "tblTaskTurnpoint" &&
+      db.TableDefs(table.name).size() <= kTaskTurnpointColumnsWithoutCircle) {
+    columns.pop_back();
+  }
+  auto rs = db.OpenRecordset(std::string("SELECT * FROM ") + table.name, engine::dbOpenSnapshot);
+  std::vector<engine::Field*> fields;
+  for (const auto* column : columns) fields.push_back(&rs->Fields(column->name));
+  while (!rs->IsEOF()) {
+    pugi::xml_node row = container.append_child(table.name);
+    for (size_t i = 0; i < columns.size(); ++i) {
+      const Variant value = fields[i]->Value();
+      if (columns[i]->omitWhenNull && value.IsNull()) continue;
+      SetAttribute(row, columns[i]->name, value, columns[i]->form);
+    }
+    rs->MoveNext();
+  }
+  rs->Close();
+}
+
+std::string TaskCriteria(int32_t lPkTask) { return " WHERE tasPk = " + std::to_string(lPkTask); }
+
+}  // namespace
+
+void CDatabase::ExportDB(const std::string& strPath, enumDBVersion /*lVersion: every version writes one format*/,
+                         enumExportFormat lType, DispatchPtr frmProgress) {
+  if (lType != enumExportXML) return;
+  InTransaction(*this, false, [&] {
+    ReportProgress(frmProgress, int16_t{5});
+    engine::Database& db = OpenEngine(*this);
+    pugi::xml_document document;
+    pugi::xml_node root = document.append_child("ZOLT");
+    for (const auto& table : DatabaseFileTables()) {
+      ExportTableRows(db, table, root.append_child(table.name));
+      if (table.exportPercent != 0) ReportProgress(frmProgress, table.exportPercent);
+    }
+    SaveXmlDocument(document, strPath);
+    ReportProgress(frmProgress, int16_t{100});
+  });
+}
+
+void CDatabase::ExportTask(const std::string& strPath, int32_t lPkTask, enumExportFormat lType,
+                           DispatchPtr frmProgress) {
+  if (lType != enumExportXML) return;
+  InTransaction(*this, false, [&] {
+    ReportProgress(frmProgress, int16_t{50});
+    engine::Database& db = OpenEngine(*this);
+    if (!m_objCompetition) throw RuntimeError(errObjectNotSet);
+    pugi::xml_document document;
+    pugi::xml_node competition = document.append_child("ZOLTTask").append_child("Competition");
+    SetAttribute(competition, "Name", m_objCompetition->Fields("comName")->Value(), ValueForm::Text);
+
+    pugi::xml_node pilots = competition.append_child("Pilots");
+    auto rsPilots = db.OpenRecordset("doPilot", engine::dbOpenSnapshot);
+    while (!rsPilots->IsEOF()) {
+      pugi::xml_node pilot = pilots.append_child("Pilot");
+      SetAttribute(pilot, "ID", rsPilots->Fields("pilPk").Value(), ValueForm::Plain);
+      for (const auto& [attribute, column] : {std::pair{"LastName", "pilLastName"}, {"FirstName", "pilFirstName"},
+                                              {"Number", "pilNumber"}, {"Nation", "natCode3"},
+                                              {"Region", "oriRegion"}}) {
+        SetAttribute(pilot, attribute, rsPilots->Fields(column).Value(), ValueForm::Text);
+      }
+      rsPilots->MoveNext();
+    }
+    rsPilots->Close();
+
+    // The task row is read without an end test: a missing task fails with
+    // the engine's "no current record".
+    auto rsTask = db.OpenRecordset("SELECT * FROM doTask" + TaskCriteria(lPkTask), engine::dbOpenSnapshot);
+    pugi::xml_node task = competition.append_child("Task");
+    SetAttribute(task, "ID", rsTask->Fields("tasPk").Value(), ValueForm::Plain);
+    for (const auto& [attribute, column] :
+         {std::pair{"Name", "tasName"}, {"Date", "tasDate"}, {"TaskType", "tasTaskType"},
+          {"StartType", "tasStartType"}, {"SSOpen", "tasSSOpen"}, {"SSClose", "tasSSClose"},
+          {"ESClose", "tasESClose"}}) {
+      SetAttribute(task, attribute, rsTask->Fields(column).Value(), ValueForm::Text);
+    }
+
+    pugi::xml_node turnpoints = task.append_child("Turnpoints");
+    auto rsTurnpoints = db.OpenRecordset("SELECT * FROM doTaskTurnpoint" + TaskCriteria(lPkTask) + " ORDER BY ttpNr",
+                                         engine::dbOpenSnapshot);
+    while (!rsTurnpoints->IsEOF()) {
+      pugi::xml_node turnpoint = turnpoints.append_child("Turnpoint");
+      SetAttribute(turnpoint, "Number", rsTurnpoints->Fields("ttpNr").Value(), ValueForm::Plain);
+      for (const auto& [attribute, column] :
+           {std::pair{"ID", "trnPk"},
+            {"Name", "trnName"},
+            {"TimeGateType", "ttpTimeGateType"},
+            {"PositionType", "trnPositionType"},
+            {"LatitudeDirection", "trnPositionLatitudeDirection"},
+            {"LatitudeDecimal", "trnPositionLatitudeDecimal"},
+            {"LongitudeDirection", "trnPositionLongitudeDirection"},
+            {"LongitudeDecimal", "trnPositionLongitudeDecimal"},
+            {"MapDate", "gedName"},
+            {"Eastings", "trnPositionEastings"},
+            {"Northings", "trnPositionNorthings"}}) {
+        SetAttribute(turnpoint, attribute, rsTurnpoints->Fields(column).Value(), ValueForm::Text);
+      }
+      rsTurnpoints->MoveNext();
+    }
+    rsTask->Close();
+    rsTurnpoints->Close();
+    SaveXmlDocument(document, strPath);
+    ReportProgress(frmProgress, int16_t{100});
+  });
+}
+
+void CDatabase::ExportTaskResult(const std::string& strPath, int32_t lPkTask, enumExportFormat lType,
+                                 DispatchPtr frmProgress) {
+  if (lType != enumExportXML) return;
+  // Attribute names are the column names without "res"; the result import
+  // relies on that.
+  static const char* const kResultColumns[] = {
+      "resStatus",           "resTurnpointsReached",        "resPositionType",
+      "resPositionLatitudeDecimal", "resPositionLatitudeDirection", "resPositionLongitudeDecimal",
+      "resPositionLongitudeDirection", "resPositionEastings",  "resPositionNorthings",
+      "resPositionCirceled", "resPositionAbsolute",         "resPositionMapZone",
+      "resSSTime",           "resESTime",                   "resEstimated",
+      "resPenaltyValue",     "resPenaltyType",              "resComment",
+      "resDirectScore"};
+  InTransaction(*this, false, [&] {
+    ReportProgress(frmProgress, int16_t{50});
+    engine::Database& db = OpenEngine(*this);
+    pugi::xml_document document;
+    pugi::xml_node task = document.append_child("ZOLTTaskResult").append_child("Task");
+    SetAttribute(task, "ID", std::to_string(lPkTask));
+    pugi::xml_node pilots = task.append_child("Pilots");
+    auto rs = db.OpenRecordset("SELECT * FROM doResult" + TaskCriteria(lPkTask) + " ORDER BY pilPk",
+                               engine::dbOpenSnapshot);
+    std::vector<engine::Field*> fields;
+    for (const char* column : kResultColumns) fields.push_back(&rs->Fields(column));
+    engine::Field& pilotKey = rs->Fields("pilPk");
+    while (!rs->IsEOF()) {
+      pugi::xml_node pilot = pilots.append_child("Pilot");
+      SetAttribute(pilot, "ID", pilotKey.Value(), ValueForm::Plain);
+      for (size_t i = 0; i < fields.size(); ++i) {
+        const Variant value = fields[i]->Value();
+        if (!value.IsNull()) SetAttribute(pilot, kResultColumns[i] + 3, value, ValueForm::Text);
+      }
+      rs->MoveNext();
+    }
+    rs->Close();
+    SaveXmlDocument(document, strPath);
+    ReportProgress(frmProgress, int16_t{100});
+  });
+}
+
+}  // namespace zazorazari

@@ -1,0 +1,71 @@
+// Imports of a database file (root "ZOLT"): the whole database, only its
+// pilots with what they refer to, or only its turnpoints, each merged table
+// by table by primary key.
+#include <cstdint>
+#include <cstring>
+#include <span>
+#include <string>
+
+#include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/interchange/HostCalls.h"
+#include "zazorazari/interchange/XmlDocumentFile.h"
+#include "zazorazari/interchange/XmlTableMerge.h"
+
+namespace zazorazari {
+
+using namespace interchange;
+
+namespace {
+
+struct TableStep {
+  const char* table;
+  int16_t percent;  // progress reported before the table
+};
+
+constexpr TableStep kWholeDatabase[] = {
+    {"tblAttribute", 5},           {"tblAttributeValue", 10}, {"tblGeoDate", 15},        {"tblNation", 20},
+    {"tblOrigin", 25},             {"tblTurnpoint", 30},      {"tblManufacturer", 35},   {"tblGlider", 40},
+    {"tblReportString", 45},       {"tblFormulaCompetition", 50}, {"tblCompetition", 55}, {"tblPilot", 60},
+    {"tblPilotAttribute", 65},     {"tblTask", 70},           {"tblFormulaTask", 75},    {"tblResult", 80},
+    {"tblTaskTurnpoint", 85},      {"tblTeamScoring", 90}};
+
+constexpr TableStep kPilots[] = {{"tblAttribute", 5}, {"tblAttributeValue", 10}, {"tblTurnpoint", 30},
+                                 {"tblManufacturer", 35}, {"tblGlider", 40},    {"tblPilot", 60},
+                                 {"tblPilotAttribute", 65}};
+
+constexpr TableStep kTurnpoints[] = {{"tblTurnpoint", 5}};
+
+// Loads the file, checks the root and merges the tables in order, all in
+// one transaction.
+void ImportDatabaseFile(CDatabase& db, const std::string& strPath, const DispatchPtr& frmProgress,
+                        const std::string& operation, std::span<const TableStep> steps) {
+  const auto loaded = LoadXmlDocument(strPath, operation);
+  InTransaction(db, true, [&] {
+    const std::string root = loaded->document.document_element().name();
+    if (root != "ZOLT") throw Error(enumErrorImportXML, FacadeSource(operation), "Unknown element '" + root + "'.");
+    auto engineDb = db.DatabaseObject();
+    if (!engineDb) throw RuntimeError(errObjectNotSet);
+    for (const auto& step : steps) {
+      ReportProgress(frmProgress, step.percent);
+      UpdateDBFromXML(*engineDb, loaded->document, step.table);
+    }
+    ReportProgress(frmProgress, int16_t{100});
+  });
+}
+
+}  // namespace
+
+void CDatabase::ImportDBFromXML(const std::string& strPath, DispatchPtr frmProgress) {
+  ImportDatabaseFile(*this, strPath, frmProgress, "ImportDBFromXML", kWholeDatabase);
+}
+
+void CDatabase::ImportPilotsFromXML(const std::string& strPath, DispatchPtr frmProgress) {
+  ImportDatabaseFile(*this, strPath, frmProgress, "ImportPilotsFromXML", kPilots);
+}
+
+void CDatabase::ImportTurnpointsFromXML(const std::string& strPath, DispatchPtr frmProgress) {
+  ImportDatabaseFile(*this, strPath, frmProgress, "ImportTurnpointsFromXML", kTurnpoints);
+}
+
+}  // namespace zazorazari

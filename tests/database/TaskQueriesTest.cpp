@@ -69,7 +69,7 @@ TEST(TaskQueries, BulkChanges) {
   db.CloseDB();
   db.OpenDB();
   db.AssignStartTimeToPilots(task, start);
-  EXPECT_DOUBLE_EQ(std::stod(t.Scalar("SELECT resSSTime FROM tblResult WHERE tasPk=" + std::to_string(task))), start);
+  EXPECT_NEAR(std::stod(t.Scalar("SELECT resSSTime FROM tblResult WHERE tasPk=" + std::to_string(task))), start, 1e-9);
   EXPECT_EQ(t.Count("tblResult", "resSSTime IS NOT NULL"), 1);
 
   db.SetTaskRecomputingFlag(other);

@@ -43,7 +43,6 @@ TEST(TaskQueries, Questions) {
   t.Sql("UPDATE tblResult SET resStatus = 'DNF' WHERE resPk = (SELECT MIN(resPk) FROM tblResult WHERE tasPk = " +
         std::to_string(task) + ")");
   EXPECT_TRUE(db.TaskHasResults(task));
-  EXPECT_FALSE(db.TaskHasResults(plain));
   EXPECT_FALSE(db.TaskHasResults(missing));
 
   AddGates(t, task, {"", "", "", "ES", ""});

@@ -1,10 +1,14 @@
 // The list of one parent's records: insertion and keys, re-parenting,
-// sorting by one or two fields, empty clones.
+// sorting by one or two fields, empty clones, filling from a real file.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
+#include <filesystem>
 #include <initializer_list>
 #include <vector>
 
+#include "support/TestSupport.h"
+#include "zazorazari/database/CDatabase.h"
 #include "zazorazari/dataobject/CDataObjectCollection.h"
 #include "zazorazari/platform/Conversions.h"
 
@@ -124,6 +128,39 @@ TEST(CDataObjectCollection, CloneEmptyCopiesTheDescriptionOnly) {
   EXPECT_EQ(empty->SelectorField(), "tasPk");
   EXPECT_EQ(empty->KeyField(), "ttpPk");
   EXPECT_EQ(empty->Count(), 0);
+}
+
+TEST(CDataObjectCollection, BuildFromDAOQueryReadsOneParentsMembers) {
+  zaztest::ScratchDir dir;
+  const std::string path = dir.File("c.mdb");
+  std::filesystem::copy_file(zaztest::TemplateDir() + "/template.mdb", path);
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+  const int rc = sqlite3_exec(raw,
+                              "INSERT INTO tblTaskTurnpoint (ttpPk, tasPk, ttpNr) VALUES"
+                              " (11, 4, 1), (12, 4, 2), (13, 4, 3), (21, 5, 1);",
+                              nullptr, nullptr, nullptr);
+  sqlite3_close(raw);
+  ASSERT_EQ(rc, SQLITE_OK);
+  CDatabase db;
+  db.SetPath(path);
+  db.OpenDB();
+
+  CDataObjectCollection coll;
+  coll.BuildFromDAOQuery(db, "doTaskTurnpoint", "ttpPk", "tasPk", 4, "ttpNr>1", "ttpNr DESC");
+  EXPECT_EQ(Keys(coll), (Order{13, 12}));
+  EXPECT_EQ(coll.Item("12")->Fields("ttpNr")->Value(), Variant(2));
+  EXPECT_EQ(coll.SelectorValue(), 4);
+  coll.BuildFromDAOQuery(db, "doTaskTurnpoint", "ttpPk", "tasPk", 0, "ttpNr=1");  // appended
+  EXPECT_EQ(Keys(coll), (Order{13, 12, 11, 21}));
+  EXPECT_EQ(coll.SelectorValue(), 0);
+  coll.BuildFromDAOQuery(db, "doTaskTurnpoint", "ttpPk", "tasPk", 0);
+  EXPECT_EQ(coll.Count(), 4);
+
+  CDataObjectCollection byParent;
+  EXPECT_EQ(ErrorNumberOf([&] { byParent.BuildFromDAOQuery(db, "doTaskTurnpoint", "tasPk", "tasPk", 4); }), 457);
+  EXPECT_EQ(byParent.Count(), 1);  // the members before the failure stay
+  EXPECT_EQ(byParent.SelectorField(), "");
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ inline void FillEveryTable(const TestDatabase& t) {
         "INSERT INTO tblManufacturer VALUES (1, 'Ozone');"
         "INSERT INTO tblGlider VALUES (1, 'Enzo', 2, 1);"
         "INSERT INTO tblReportString VALUES (1, 3, 'Task report');"
-        "INSERT INTO tblFormulaCompetition VALUES (0, 'a=1');"
+        "INSERT INTO tblFormulaCompetition VALUES (2, 'a=1');"
         "UPDATE tblCompetition SET comName = 'Swiss Open', comDateFrom = " + kChristmasEve +
         ", comDateTo = " + kChristmasEve + " + 2 + " + kHalfPastTwo +
         ", attPk1 = 1, comPilotNation = -1, comPilotSign = 0, comCatalogDatabase = 'cat.mdb';"

@@ -1,0 +1,20 @@
+// Whether a person is at the terminal, and how the tool asks them.
+#pragma once
+
+#include <string>
+
+namespace zazorazari::cli {
+
+// True when standard input and standard error are both a terminal, so that
+// a question can be shown and answered.
+bool IsInteractive();
+
+// True when standard error is a terminal (progress bars).
+bool StderrIsTerminal();
+
+// Shows the prompt on standard error and reads a line from standard input
+// until its first letter is one of `choices`; end of input gives
+// `fallback`. Letters are compared exactly (s and S may mean different things).
+char AskChoice(const std::string& prompt, const std::string& choices, char fallback);
+
+}  // namespace zazorazari::cli

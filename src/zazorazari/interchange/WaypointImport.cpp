@@ -1,0 +1,114 @@
+// Import of an OziExplorer waypoint file into the turnpoint table: new names
+// are added, existing ones overwritten after one question to the user.
+#include <memory>
+#include <string>
+
+#include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/dataobject/modTools.h"
+#include "zazorazari/engine/Database.h"
+#include "zazorazari/engine/Recordset.h"
+#include "zazorazari/geodesy/modDistance.h"
+#include "zazorazari/interchange/HostCalls.h"
+#include "zazorazari/interchange/WaypointFileReader.h"
+#include "zazorazari/interchange/WaypointLine.h"
+#include "zazorazari/platform/ErrorNumbers.h"
+#include "zazorazari/platform/UserInterface.h"
+
+namespace zazorazari {
+
+using namespace interchange;
+
+namespace {
+
+constexpr int32_t kHeaderLines = 4;
+constexpr int32_t kDatumLine = 2;
+constexpr int32_t kWgs84GeoPk = 243;  // tblGeoDate row of "WGS 84"
+constexpr int32_t kUnknownOriginPk = 1;
+
+void SetDegreeColumns(engine::Recordset& rs, const std::string& axis, const DegreeColumns& columns) {
+  rs.Fields("trnPosition" + axis + "Decimal").SetValue(columns.decimal);
+  rs.Fields("trnPosition" + axis + "Degree").SetValue(columns.degree);
+  rs.Fields("trnPosition" + axis + "Minute").SetValue(columns.minute);
+  rs.Fields("trnPosition" + axis + "Second").SetValue(columns.second);
+}
+
+void SetGridColumns(engine::Recordset& rs, const GridPosition& grid) {
+  rs.Fields("trnPositionEastings").SetValue(grid.easting);
+  rs.Fields("trnPositionNorthings").SetValue(grid.northing);
+  rs.Fields("trnPositionAltitude").SetValue(grid.altitude);
+  rs.Fields("trnPositionMapZone").SetValue(grid.zone);
+}
+
+// Writes the waypoint into the row being added or edited.
+void FillTurnpoint(engine::Recordset& rs, const WaypointLine& waypoint, WaypointDatum datum) {
+  rs.Fields("trnName").SetValue(waypoint.name);
+  rs.Fields("trnID").SetValue(waypoint.name);
+  rs.Fields("geoPk").SetValue(kWgs84GeoPk);
+  if (datum == WaypointDatum::Geographic) {
+    rs.Fields("trnPositionType").SetValue("GEO");
+    rs.Fields("oriPk").SetValue(kUnknownOriginPk);
+    rs.Fields("trnPositionLatitudeDirection").SetValue(waypoint.latitude.decimal > 0 ? "N" : "S");
+    rs.Fields("trnPositionLongitudeDirection").SetValue(waypoint.longitude.decimal > 0 ? "E" : "W");
+    SetDegreeColumns(rs, "Latitude", waypoint.latitude);
+    SetDegreeColumns(rs, "Longitude", waypoint.longitude);
+    GridPosition grid;
+    Variant zoneLetter;
+    ConvertLatLongToUTM(waypoint.latitude.decimal, waypoint.longitude.decimal, grid.northing, grid.easting,
+                        grid.zone, zoneLetter);
+    SetGridColumns(rs, grid);  // altitude 0: the file's altitude is in feet and often missing
+  } else if (datum == WaypointDatum::Grid) {
+    rs.Fields("trnPositionType").SetValue("UTM");
+    SetGridColumns(rs, waypoint.grid);
+  }
+}
+
+// The four header lines; returns the datum line.
+std::string ReadHeader(WaypointFileReader& file) {
+  std::string line;
+  std::string datumLine;
+  for (int32_t number = 1; number <= kHeaderLines; ++number) {
+    if (!file.ReadLine(line)) throw LineError(errInputPastEndOfFile, number);
+    if (number == kDatumLine) datumLine = line;
+  }
+  return datumLine;
+}
+
+// Adds or overwrites a turnpoint for every waypoint line; false when the
+// user declined to overwrite (what is saved by then stays).
+bool ImportWaypointLines(CDatabase& db, engine::Recordset& turnpoints, const std::string& strPath) {
+  WaypointFileReader file(strPath);
+  const WaypointDatum datum = DatumOfLine(ReadHeader(file));
+  bool bAsk = true;
+  std::string line;
+  while (file.ReadLine(line)) {
+    const WaypointLine waypoint = ParseWaypointLine(line, datum, file.LineNumber());
+    turnpoints.FindFirst(SqlEqualText("trnName", waypoint.name));
+    if (turnpoints.NoMatch()) {
+      turnpoints.AddNew();
+    } else {
+      if (bAsk) {
+        if (db.GetUserInterface().MsgBox("Overwrite old waypoints", vbYesNo, "Information") == vbNo) return false;
+        bAsk = false;  // later duplicates are overwritten unasked
+      }
+      turnpoints.Edit();
+    }
+    FillTurnpoint(turnpoints, waypoint, datum);
+    turnpoints.Update();
+  }
+  return true;
+}
+
+}  // namespace
+
+void CDatabase::ImportTurnpointsFromWPT(const std::string& strPath, DispatchPtr frmProgress) {
+  InTransaction(*this, true, [&] {
+    ReportProgress(frmProgress, int16_t{1});
+    const auto engineDb = DatabaseObject();
+    if (!engineDb) throw RuntimeError(errObjectNotSet);
+    const auto turnpoints = engineDb->OpenRecordset("tblTurnpoint", engine::dbOpenDynaset);
+    if (ImportWaypointLines(*this, *turnpoints, strPath)) ReportProgress(frmProgress, int16_t{100});
+  });
+}
+
+}  // namespace zazorazari

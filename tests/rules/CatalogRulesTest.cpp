@@ -103,6 +103,19 @@ TEST(CatalogRules, OriginByNationCodeAndRegion) {
   EXPECT_NE(ch, gr);
   EXPECT_EQ(db.AddDataObject(*nation, enumOverwriteReturnPk), ch);
 
+  // A forced replacement by the long region ends the search: the origin that
+  // only shares the short region stays.
+  auto valais = db.CreateDataObject("doOrigin");
+  valais->Fields("natPk")->SetValue(756);
+  valais->Fields("oriRegion")->SetValue("Valais");
+  const int32_t replaced = db.AddDataObject(*valais, enumOverwriteRaiseError);
+  valais->Fields("oriRegion")->SetValue("Wallis");
+  valais->Fields("oriRegionShort")->SetValue("VS");
+  const int32_t wallis = db.AddDataObject(*valais, enumOverwriteRaiseError);
+  valais->Fields("oriRegion")->SetValue("Valais");
+  EXPECT_GT(db.AddDataObject(*valais, enumOverwriteForce), wallis);
+  EXPECT_EQ(t.Count("tblOrigin", "oriPk IN (" + std::to_string(replaced) + "," + std::to_string(wallis) + ")"), 1);
+
   // An unknown nation writes nothing: NULL, which the facade answers as 0.
   const auto before = t.Count("tblOrigin");
   auto unknown = db.CreateDataObject("doOrigin");
@@ -130,16 +143,19 @@ TEST(CatalogRules, TurnpointIdentifierAndReferencedRows) {
   ASSERT_TRUE(internal.IsError());
   EXPECT_EQ(internal.ErrorCode(), enumInternalErrorTurnpointIDExists);
 
-  // A forced replacement of the same turnpoint skips the identifier test.
+  // A forced replacement of the same turnpoint skips the identifier test,
+  // even where an imported twin holds the identifier too.
+  t.Sql("INSERT INTO tblTurnpoint (trnName, trnID, trnPositionType) VALUES ('Twin', 'PE1', 'UTM')");
   const int32_t replaced = db.AddDataObject(*Turnpoint(db, "Piz d'Err", "PE1", "CHE"), enumOverwriteForce);
   EXPECT_GT(replaced, peak);
-  EXPECT_EQ(t.Count("tblTurnpoint"), 1);
+  EXPECT_EQ(t.Count("tblTurnpoint"), 2);
+  t.Sql("DELETE FROM tblTurnpoint WHERE trnName='Twin'");
 
   // Modifying it without changes finds itself.
   auto stored = db.GetDataObject("doTurnpoint", replaced);
   stored->Fields("trnPositionAltitude")->SetValue(3378);
   EXPECT_EQ(db.UpdateDataObject(*stored, enumOverwriteRaiseError), replaced);
-  EXPECT_EQ(t.Scalar("SELECT trnPositionAltitude FROM tblTurnpoint"), "3378.0");
+  EXPECT_EQ(t.Scalar("SELECT trnPositionAltitude FROM tblTurnpoint WHERE trnPk=" + std::to_string(replaced)), "3378.0");
 
   // A turnpoint of unknown nation has no origin.
   const int32_t loose = db.AddDataObject(*Turnpoint(db, "Nowhere", Variant::Null(), "ZZZ"), enumOverwriteRaiseError);

@@ -4,7 +4,6 @@
 #include "zazorazari/database/TypeRegistry.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
-#include "zazorazari/platform/Conversions.h"
 
 namespace zazorazari::cli {
 
@@ -29,23 +28,13 @@ std::vector<CDataObjectPtr> ReadViewRows(CDatabase& db, const std::string& type,
   std::vector<CDataObjectPtr> rows;
   while (!rs->IsEOF()) {
     CDataObjectPtr row = shape.Clone();
+    row->SetName(shape.Name());
     row->FillFromDAORecordset(*rs);
     rows.push_back(std::move(row));
     rs->MoveNext();
   }
   rs->Close();
   return rows;
-}
-
-std::string IntegrityCheck(CDatabase& db) {
-  auto rs = db.DatabaseObject()->OpenRecordset("SELECT * FROM pragma_integrity_check", engine::dbOpenSnapshot);
-  std::string findings;
-  while (!rs->IsEOF()) {
-    findings += (findings.empty() ? "" : "; ") + CStr(rs->Fields(0).Value());
-    rs->MoveNext();
-  }
-  rs->Close();
-  return findings;
 }
 
 std::vector<std::pair<std::string, int32_t>> CountTableRows(CDatabase& db) {

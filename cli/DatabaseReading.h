@@ -1,6 +1,5 @@
 // Reads that no facade operation offers, done through the engine layer: the
-// rows of a type's view (for `list`), the integrity check and the row count
-// of every table.
+// rows of a type's view (for `list`) and the row count of every table.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +16,6 @@ namespace zazorazari::cli {
 // and order texts, left out when empty.
 std::vector<CDataObjectPtr> ReadViewRows(CDatabase& db, const std::string& type, const CDataObject& shape,
                                          const std::string& where, const std::string& order);
-
-// The engine's integrity check of the open file: "ok" or its findings.
-std::string IntegrityCheck(CDatabase& db);
 
 // The tables of a database file with their row counts, in file order.
 std::vector<std::pair<std::string, int32_t>> CountTableRows(CDatabase& db);

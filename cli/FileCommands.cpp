@@ -12,6 +12,7 @@
 #include "DatabaseReading.h"
 #include "OpenDatabase.h"
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/engine/Database.h"
 
 namespace zazorazari::cli {
 
@@ -45,7 +46,7 @@ std::string FileTypeName(int32_t type) {
 }
 
 void Line(const std::string& label, const std::string& value) {
-  std::printf("%-18s %s\n", (label + ":").c_str(), value.c_str());
+  std::printf("%-22s %s\n", (label + ":").c_str(), value.c_str());
 }
 
 int Create(const FileArgs& a) {
@@ -97,7 +98,7 @@ int Check(const FileArgs& a) {
   }
   if (answer != enumErrorOK) return 1;
   auto open = OpenDatabase(a.file);
-  const std::string integrity = IntegrityCheck(*open);
+  const std::string integrity = open->DatabaseObject()->IntegrityCheck();
   open->CloseDB();
   Line("integrity", integrity);
   return integrity == "ok" ? 0 : 1;

@@ -30,7 +30,7 @@ int Utm(const UtmArgs& a) {
 void AddUtmCommand(CommandSet& commands) {
   auto a = std::make_shared<UtmArgs>();
   CLI::App* utm = commands.Add("utm", "Print the UTM zone, band letter, easting and northing (WGS 84) of a position",
-                               "zazorazari utm 46.5586 7.8358   # prints: 32 T 410627 5157429",
+                               "zazorazari utm 46.5586 7.8358   # prints: 32 T 410765 5156773",
                                [a] { return Utm(*a); });
   utm->add_option("LAT", a->latitude, "Latitude in decimal degrees, south negative")->required();
   utm->add_option("LON", a->longitude, "Longitude in decimal degrees, west negative")->required();

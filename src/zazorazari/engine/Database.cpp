@@ -100,6 +100,23 @@ const std::vector<FieldDef>& Database::QueryDefs(const std::string& name) {
   return object.fields;
 }
 
+std::string Database::IntegrityCheck() {
+  Connection& connection = *m_impl->connection;
+  connection.CheckOpen(kDatabaseSource);
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(connection.Handle(), "PRAGMA integrity_check", -1, &stmt, nullptr);
+  std::string findings;
+  if (rc == SQLITE_OK) {
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+      findings += (findings.empty() ? "" : "; ") + std::string(text ? text : "");
+    }
+  }
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_DONE) throw connection.ErrorFor(rc, kDatabaseSource, "PRAGMA integrity_check");
+  return findings;
+}
+
 void Database::Close() { m_impl->connection->Close(); }
 
 bool Database::IsOpen() const { return m_impl->connection->IsOpen(); }

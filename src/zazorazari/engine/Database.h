@@ -31,6 +31,9 @@ class Database : public std::enable_shared_from_this<Database> {
   const std::vector<FieldDef>& TableDefs(const std::string& name);
   const std::vector<FieldDef>& QueryDefs(const std::string& name);
 
+  // SQLite's integrity check of the file: "ok", or its findings joined by
+  // "; " (the command line's `check`).
+  std::string IntegrityCheck();
   void Close();
   bool IsOpen() const;
 

@@ -1,0 +1,68 @@
+// The file commands and the tool's error and usage conventions, run on real
+// files through the built executable.
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "cli/CliRunner.h"
+
+namespace zaztest {
+namespace {
+
+using ::testing::HasSubstr;
+namespace fs = std::filesystem;
+
+TEST(CliFileCommands, CreateInfoCheckCompactRename) {
+  ScratchDir dir;
+  CreateFile(dir, "cup.mdb");
+  CreateFile(dir, "catalog.mdb", true);
+  EXPECT_EQ(RunCli(dir, {"create", "cup.mdb", "--template-dir", TemplateDir()}).status, 1) << "replaced unasked";
+
+  const CliResult info = RunCli(dir, {"info", "cup.mdb"});
+  EXPECT_EQ(info.status, 0);
+  EXPECT_THAT(info.out, HasSubstr("type:                  competition\n"));
+  EXPECT_THAT(info.out, HasSubstr("file version:          600\n"));
+  EXPECT_THAT(info.out, HasSubstr("tblCompetition:        1\n"));
+  EXPECT_THAT(RunCli(dir, {"info", "catalog.mdb"}).out, HasSubstr("type:                  catalog\n"));
+
+  const CliResult check = RunCli(dir, {"check", "cup.mdb"});
+  EXPECT_EQ(check.status, 0);
+  EXPECT_EQ(check.out, "file:                  competition\nintegrity:             ok\n");
+  EXPECT_EQ(RunCli(dir, {"check", "catalog.mdb", "--expect", "catalog"}).status, 0);
+  const CliResult wrongKind = RunCli(dir, {"check", "cup.mdb", "--expect", "catalog"});
+  EXPECT_EQ(wrongKind.status, 1);
+  EXPECT_THAT(wrongKind.out, HasSubstr("not a catalog file"));
+  std::ofstream(dir.File("notes.mdb")) << "not a database";
+  EXPECT_EQ(RunCli(dir, {"check", "notes.mdb"}).status, 1);
+
+  EXPECT_EQ(RunCli(dir, {"compact", "cup.mdb"}).status, 0);
+  EXPECT_EQ(RunCli(dir, {"rename", "cup.mdb", "cup-2026.mdb"}).status, 0);
+  EXPECT_FALSE(fs::exists(dir.File("cup.mdb")));
+  EXPECT_EQ(RunCli(dir, {"check", "cup-2026.mdb", "--expect", "competition"}).status, 0);
+  EXPECT_EQ(RunCli(dir, {"rename", "cup-2026.mdb", "catalog.mdb"}).status, 1) << "replaced unasked";
+}
+
+TEST(CliFileCommands, ErrorsAndUsage) {
+  ScratchDir dir;
+  const CliResult missing = RunCli(dir, {"info", "missing.mdb"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(missing.out.empty());
+  // One line: the number in decimal and hex, the source, the message.
+  EXPECT_TRUE(std::regex_match(missing.err,
+                               std::regex("zazorazari: error -2147220981 \\(0x8004020B\\) "
+                                          "ZAZorazari\\.CDatabase\\.OpenDB: [^\n]*missing\\.mdb[^\n]*\n")))
+      << missing.err;
+
+  EXPECT_EQ(RunCli(dir, {"no-such-command"}).status, 2);
+  EXPECT_EQ(RunCli(dir, {"get", "cup.mdb", "doPilot"}).status, 2);
+  EXPECT_EQ(RunCli(dir, {"list", "cup.mdb", "doPilot", "--format", "xml"}).status, 2);
+  const CliResult help = RunCli(dir, {"copy", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_THAT(help.out, HasSubstr("Example:\n  zazorazari copy "));
+}
+
+}  // namespace
+}  // namespace zaztest

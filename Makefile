@@ -9,7 +9,7 @@ PACKAGES = build-essential cmake ninja-build pkg-config libsqlite3-dev libpugixm
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libcsv-dev \
   clang libclang-rt-14-dev gpsbabel geographiclib-tools libgeographiclib-dev libxml2-utils sqlite3
 
-.PHONY: deps build demo test sanitize install-check bench clean
+.PHONY: deps build demo test sanitize fuzz fuzz-long install-check bench clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -39,8 +39,17 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# libFuzzer targets with clang, ASan and UBSan: 30 s each in CI, as long as
+# you like locally (FUZZ_SECONDS, default one hour each).
+FUZZ_SECONDS ?= 3600
+fuzz: deps
+	./tests/fuzz/run.sh 30
+
+fuzz-long: deps
+	./tests/fuzz/run.sh $(FUZZ_SECONDS)
+
 bench: build
 	./bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

@@ -1,0 +1,192 @@
+// Helpers of the reliability tests: work run in a child process (killed,
+// limited or unprivileged), the whole content of a file read past the
+// library, and the engine error hidden in a wrapped facade error.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "zazorazari/platform/Error.h"
+
+namespace zaztest {
+
+// Every table of the file (sqlite_sequence included), rows in key order,
+// each value with its storage class: two files are in the same state
+// exactly when their dumps are equal. Opening read-write lets SQLite roll
+// back a hot journal, as the next opener of the file would.
+inline std::string DumpDatabase(const std::string& file) {
+  sqlite3* db = nullptr;
+  std::string dump;
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    sqlite3_close(db);
+    return "<cannot open>";
+  }
+  std::vector<std::string> tables;
+  sqlite3_stmt* stmt = nullptr;
+  sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name", -1, &stmt, nullptr);
+  while (sqlite3_step(stmt) == SQLITE_ROW) tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+  sqlite3_finalize(stmt);
+  for (const auto& table : tables) {
+    dump += "[" + table + "]\n";
+    sqlite3_prepare_v2(db, ("SELECT * FROM \"" + table + "\" ORDER BY 1").c_str(), -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+      for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
+        const int type = sqlite3_column_type(stmt, i);
+        dump += "0INRTB"[type] + std::string(":");
+        if (type != SQLITE_NULL) {
+          dump.append(reinterpret_cast<const char*>(sqlite3_column_blob(stmt, i)), sqlite3_column_bytes(stmt, i));
+        }
+        dump += '|';
+      }
+      dump += '\n';
+    }
+    sqlite3_finalize(stmt);
+  }
+  sqlite3_close(db);
+  return dump;
+}
+
+// The first column of the first row of a query on the file, as a number.
+inline long long QueryNumber(const std::string& file, const std::string& sql) {
+  sqlite3* db = nullptr;
+  long long value = -1;
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+      value = sqlite3_column_int64(stmt, 0);
+    }
+    sqlite3_finalize(stmt);
+  }
+  sqlite3_close(db);
+  return value;
+}
+
+// "ok" for a sound file, else SQLite's list of what is broken.
+inline std::string IntegrityCheck(const std::string& file) {
+  sqlite3* db = nullptr;
+  std::string result = "<cannot open>";
+  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+    result.clear();
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &stmt, nullptr);
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+      if (!result.empty()) result += "; ";
+      result += reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+    }
+    sqlite3_finalize(stmt);
+  }
+  sqlite3_close(db);
+  return result;
+}
+
+// The engine error number a facade error carries: its own number, or the
+// one in the error information text its trap appended.
+inline bool CarriesEngineError(const zazorazari::Error& e, int32_t number) {
+  return e.Number() == number || e.Description().find("<Error/" + std::to_string(number) + "/") != std::string::npos;
+}
+
+// A child process running `work`; its exit code is what `work` returns and
+// what it writes to `report` (a pipe end) comes back through Report().
+class ChildProcess {
+ public:
+  explicit ChildProcess(const std::function<int(int report)>& work) {
+    int fds[2];
+    if (::pipe(fds) != 0) throw std::runtime_error("pipe");
+    m_pid = ::fork();
+    if (m_pid == 0) {
+      ::close(fds[0]);
+      int code = 99;
+      try {
+        code = work(fds[1]);
+      } catch (const zazorazari::Error& e) {
+        Write(fds[1], "uncaught: " + std::string(e.what()));
+      } catch (...) {
+        Write(fds[1], "uncaught exception");
+      }
+      ::_exit(code);
+    }
+    ::close(fds[1]);
+    m_read = fds[0];
+  }
+  ~ChildProcess() {
+    if (m_pid > 0 && !m_reaped) {
+      ::kill(m_pid, SIGKILL);
+      Wait();
+    }
+    ::close(m_read);
+  }
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+
+  static void Write(int fd, const std::string& text) {
+    const char* p = text.data();
+    size_t left = text.size();
+    while (left > 0) {
+      const ssize_t n = ::write(fd, p, left);
+      if (n <= 0) return;
+      p += n;
+      left -= static_cast<size_t>(n);
+    }
+  }
+
+  void Kill() { ::kill(m_pid, SIGKILL); }
+  // The raw wait status.
+  int Wait() {
+    if (!m_reaped) {
+      while (::waitpid(m_pid, &m_status, 0) < 0 && errno == EINTR) {
+      }
+      m_reaped = true;
+    }
+    return m_status;
+  }
+  int ExitCode() { return WIFEXITED(Wait()) ? WEXITSTATUS(m_status) : -1; }
+  // Everything the child wrote, up to its end (waits for it).
+  std::string Report() {
+    std::string text;
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = ::read(m_read, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(n));
+    return text;
+  }
+  // Blocks until the child writes one byte (a "ready" signal).
+  bool AwaitSignal() {
+    char c = 0;
+    return ::read(m_read, &c, 1) == 1;
+  }
+
+ private:
+  pid_t m_pid = -1;
+  int m_read = -1;
+  int m_status = 0;
+  bool m_reaped = false;
+};
+
+// Files larger than `bytes` cannot be written in this process from now on;
+// a write past the limit fails with EFBIG instead of a signal.
+inline void LimitFileSize(rlim_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limit{bytes, bytes};
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+// For a process running as root: the uid and gid of "nobody", which file
+// permissions do bind.
+inline bool NobodyIds(uid_t& uid, gid_t& gid) {
+  const passwd* entry = ::getpwnam("nobody");
+  if (entry == nullptr) return false;
+  uid = entry->pw_uid;
+  gid = entry->pw_gid;
+  return true;
+}
+
+}  // namespace zaztest

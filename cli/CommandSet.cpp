@@ -4,9 +4,9 @@
 namespace zazorazari::cli {
 
 CLI::App* CommandSet::Add(const std::string& name, const std::string& description, const std::string& example,
-                          Action action) {
+                          Action action, const std::string& details) {
   CLI::App* sub = m_app.add_subcommand(name, description);
-  sub->footer("Example:\n  " + example);
+  sub->footer((details.empty() ? "" : details + "\n\n") + "Example:\n  " + example);
   m_commands.push_back({sub, std::move(action)});
   return sub;
 }

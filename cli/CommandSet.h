@@ -22,10 +22,11 @@ class CommandSet {
  public:
   CommandSet(CLI::App& app, const GlobalOptions& options) : m_app(app), m_options(options) {}
 
-  // A subcommand with its one-line description and an example shown by
-  // --help; the action runs after the whole command line has been parsed.
+  // A subcommand with its one-line description, an example and optional
+  // further text shown by its --help; the action runs after the whole
+  // command line has been parsed.
   CLI::App* Add(const std::string& name, const std::string& description, const std::string& example,
-                Action action);
+                Action action, const std::string& details = {});
 
   const GlobalOptions& Options() const { return m_options; }
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "ChoiceOption.h"
 #include "CommandSet.h"
 #include "DataFiles.h"
 #include "DatabaseReading.h"
@@ -141,8 +142,7 @@ void AddFileCommands(CommandSet& commands) {
   check->add_option("FILE", a->file, "Database file")->required();
   const std::map<std::string, enumFileType> kinds{{"competition", enumFileCompetition},
                                                   {"catalog", enumFileCatalog}};
-  check->add_option("--expect", a->expect, "The kind the file must be: competition or catalog")
-      ->transform(CLI::CheckedTransformer(kinds, CLI::ignore_case));
+  AddChoiceOption(check, "--expect", a->expect, kinds, "The kind the file must be");
 
   CLI::App* compact = commands.Add("compact", "Compact a file (no other program may have it open)",
                                    "zazorazari compact cup.mdb", [a] { return Compact(*a); });

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ChoiceOption.h"
 #include "CommandSet.h"
 #include "OpenDatabase.h"
 #include "OverwriteQuestion.h"
@@ -150,10 +151,9 @@ void AddInterchangeCommands(CommandSet& commands) {
   copy->add_option("KEY", a->keys, "Keys of the records in FROM")->required();
   const std::map<std::string, OverwritePolicy> policies{
       {"ask", OverwritePolicy::Ask}, {"skip", OverwritePolicy::Skip}, {"force", OverwritePolicy::Force}};
-  copy->add_option("--overwrite", a->overwrite,
-                   "A record that is already in TO: ask (at a terminal; skip without one), skip or force")
-      ->transform(CLI::CheckedTransformer(policies, CLI::ignore_case))
-      ->default_str("ask");
+  AddChoiceOption(copy, "--overwrite", a->overwrite, policies,
+                  "A record that is already in TO: ask (the default: at a terminal; skip without one), "
+                  "skip or force");
 
   CLI::App* copyCatalog = commands.Add("copy-catalog", "Copy gliders, attribute values, origins and report strings",
                                        "zazorazari copy-catalog catalog.mdb cup.mdb", [a] { return CopyCatalog(*a); });

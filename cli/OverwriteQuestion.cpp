@@ -27,9 +27,12 @@ struct Question {
   // leave the record in question unwritten.
   std::optional<int> answerForAll;
 
+  // A person answers at a terminal unless the command line already has.
+  bool Asks() const { return policy == OverwritePolicy::Ask && IsInteractive(); }
+
   int Decide() {
     if (policy == OverwritePolicy::Force) return kOverwrite;
-    if (policy == OverwritePolicy::Skip || !IsInteractive()) return kSkip;
+    if (!Asks()) return kSkip;
     if (answerForAll) return *answerForAll;
     const std::string prompt = "'" + objectName + "' is already in the target. [s]kip, [o]verwrite" +
                                (singleObject ? std::string() : ", [S]kip all, [O]verwrite all") + "? ";
@@ -58,7 +61,8 @@ DispatchPtr MakeOverwriteQuestion(OverwritePolicy policy) {
       .OnMethod("Show",
                 [question](std::span<const Variant>) {
                   question->answer = question->Decide();
-                  if (question->answer != kOverwrite) {
+                  if (question->answer != kOverwrite && !question->Asks()) {
+                    EndProgressLine();
                     std::cerr << "zazorazari: skipped '" << question->objectName << "': already in the target\n";
                   }
                   return Variant();

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ChoiceOption.h"
 #include "CommandSet.h"
 #include "DatabaseReading.h"
 #include "OpenDatabase.h"
@@ -117,11 +118,9 @@ void FileAndType(CLI::App* sub, RecordArgs& a) {
 void OverwriteOption(CLI::App* sub, RecordArgs& a) {
   const std::map<std::string, EnumOverwriteMode> modes{
       {"force", enumOverwriteForce}, {"error", enumOverwriteRaiseError}, {"return", enumOverwriteReturnPk}};
-  sub->add_option("--overwrite", a.overwrite,
-                  "When the record collides with another: force (replace it), error (refuse), "
-                  "return (print the other's key)")
-      ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
-      ->default_str("error");
+  AddChoiceOption(sub, "--overwrite", a.overwrite, modes,
+                  "When the record collides with another: force (replace it), error (refuse; the default), "
+                  "return (print the other's key)");
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "ChoiceOption.h"
+
 #include "zazorazari/platform/Conversions.h"
 
 namespace zazorazari::cli {
@@ -102,9 +104,7 @@ Json JsonObject(const CDataObject& record) {
 void AddFormatOption(CLI::App* sub, OutputFormat& format) {
   const std::map<std::string, OutputFormat> names{
       {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
-  sub->add_option("--format", format, "Output form: text, csv or json")
-      ->transform(CLI::CheckedTransformer(names, CLI::ignore_case))
-      ->default_str("text");
+  AddChoiceOption(sub, "--format", format, names, "Output form (default text)");
 }
 
 void PrintRecord(std::ostream& out, const CDataObject& record, OutputFormat format) {

@@ -52,18 +52,19 @@ void AddTaskCommands(CommandSet& commands) {
   auto a = std::make_shared<TaskArgs>();
   CLI::App* task = commands.Add(
       "task",
-      "Ask about a task or change its results:\n"
+      "Ask about a task or change its results", "zazorazari task cup.mdb 1 flight-time-needed 3",
+      [a] { return RunTask(*a); },
+      "Actions:\n"
       "  results-type            print the task's results type\n"
       "  has-results             True when a result has a status other than NYP\n"
       "  turnpoints              print the number of turnpoints\n"
       "  reset-results           replace the results by one empty result per pilot\n"
       "  flight-time-needed N    True when N reached turnpoints include the end of speed section\n"
       "  assign-start HH:MM:SS   give every result of the task this start time\n"
-      "  recompute               mark the task for recomputing (task 0: every task)",
-      "zazorazari task cup.mdb 1 flight-time-needed 3", [a] { return RunTask(*a); });
+      "  recompute               mark the task for recomputing (task 0: every task)");
   task->add_option("FILE", a->file, "Database file")->required();
   task->add_option("TASK", a->task, "The task's key")->required();
-  task->add_option("ACTION", a->action, "What to do (see above)")
+  task->add_option("ACTION", a->action, "What to do (see Actions)")
       ->required()
       ->check(CLI::IsMember({"results-type", "has-results", "turnpoints", "reset-results", "flight-time-needed",
                              "assign-start", "recompute"}));

@@ -11,7 +11,19 @@ bool IsInteractive() { return isatty(STDIN_FILENO) == 1 && isatty(STDERR_FILENO)
 
 bool StderrIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
+namespace {
+bool progressLineOpen = false;
+}
+
+void MarkProgressLine() { progressLineOpen = true; }
+
+void EndProgressLine() {
+  if (progressLineOpen) std::cerr << '\n';
+  progressLineOpen = false;
+}
+
 char AskChoice(const std::string& prompt, const std::string& choices, char fallback) {
+  EndProgressLine();
   std::string line;
   while (true) {
     std::cerr << prompt << std::flush;

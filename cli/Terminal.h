@@ -12,6 +12,11 @@ bool IsInteractive();
 // True when standard error is a terminal (progress bars).
 bool StderrIsTerminal();
 
+// Progress bars redraw one line of standard error; whatever else is
+// written there first ends that line.
+void MarkProgressLine();  // a bar is on the current line
+void EndProgressLine();   // starts a new line if a bar is on the current one
+
 // Shows the prompt on standard error and reads a line from standard input
 // until its first letter is one of `choices`; end of input gives
 // `fallback`. Letters are compared exactly (s and S may mean different things).

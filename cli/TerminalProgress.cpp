@@ -17,23 +17,19 @@ constexpr int kBarWidth = 30;
 struct TerminalProgress::Bar {
   std::string label;
   bool visible = false;
-  bool drawn = false;
   int lastPercent = -1;
 
   void Draw(double percent) {
     const int whole = static_cast<int>(std::clamp(percent, 0.0, 100.0));
     if (!visible || whole == lastPercent) return;
     lastPercent = whole;
-    drawn = true;
+    MarkProgressLine();
     const int filled = whole * kBarWidth / 100;
     std::cerr << '\r' << label << " [" << std::string(filled, '#') << std::string(kBarWidth - filled, ' ') << "] "
               << whole << "% " << std::flush;
   }
 
-  void End() {
-    if (drawn) std::cerr << '\n' << std::flush;
-    drawn = false;
-  }
+  void End() { EndProgressLine(); }
 };
 
 TerminalProgress::TerminalProgress(std::string label, const GlobalOptions& options)

@@ -10,6 +10,7 @@ namespace zazorazari::cli {
 int32_t TerminalUserInterface::MsgBox(const std::string& prompt, int32_t buttons, const std::string& title) {
   const std::string heading = title.empty() ? std::string(kDefaultMsgBoxTitle) : title;
   if ((buttons & 7) != vbYesNo) {
+    EndProgressLine();
     std::cerr << heading << ": " << prompt << '\n';
     return vbOK;
   }
@@ -18,6 +19,7 @@ int32_t TerminalUserInterface::MsgBox(const std::string& prompt, int32_t buttons
     return answer == 'y' || answer == 'Y' ? vbYes : vbNo;
   }
   const bool yes = m_preset == PresetAnswer::Yes;
+  EndProgressLine();
   std::cerr << heading << ": " << prompt << "? " << (yes ? "yes" : "no") << '\n';
   return yes ? vbYes : vbNo;
 }

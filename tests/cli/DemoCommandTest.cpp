@@ -20,6 +20,9 @@ TEST(CliDemoCommand, BuildsExportsAndCopies) {
   EXPECT_THAT(demo.out, HasSubstr("results      36 filled for task 1 of 72 rows; task 2 has results: no"));
   EXPECT_THAT(demo.out, HasSubstr("catalogue    36 pilots copied, 144 attribute values"));
 
+  const CliResult demoGoal = RunCli(
+      dir, {"list", "out/competition.mdb", "doResult", "--where", "tasPk=1 AND resStatus='GOAL'", "--format", "csv"});
+  EXPECT_GT(LineCount(demoGoal.out), 10u);
   for (const char* xml : {"competition.xml", "task1.xml", "task1-results.xml"}) {
     EXPECT_EQ(RunShell("xmllint --noout " + dir.File(std::string("out/") + xml)), 0) << xml;
   }
@@ -32,6 +35,16 @@ TEST(CliDemoCommand, BuildsExportsAndCopies) {
   EXPECT_THAT(catalogPilots.out, HasSubstr("\npilFirstName=Jürgen\n"));
   EXPECT_THAT(RunCli(dir, {"collection", "out/competition.mdb", "docTaskTurnpoint", "2", "--format", "csv"}).out,
               HasSubstr(",ES,"));
+
+  // The exported results bring back what a reset cleared.
+  ASSERT_EQ(RunCli(dir, {"task", "out/competition.mdb", "1", "reset-results"}).status, 0);
+  EXPECT_EQ(RunCli(dir, {"task", "out/competition.mdb", "1", "has-results"}).out, "False\n");
+  ASSERT_EQ(RunCli(dir, {"import-results", "out/competition.mdb", "out/task1-results.xml"}).status, 0);
+  EXPECT_EQ(RunCli(dir, {"task", "out/competition.mdb", "1", "has-results"}).out, "True\n");
+  EXPECT_EQ(LineCount(RunCli(dir, {"list", "out/competition.mdb", "doResult", "--where", "tasPk=1 AND resStatus='GOAL'",
+                                   "--format", "csv"})
+                          .out),
+            LineCount(demoGoal.out));
 }
 
 }  // namespace

@@ -62,5 +62,25 @@ TEST(CliInterchangeCommands, WaypointsXmlAndCopies) {
   EXPECT_EQ(RunCli(dir, {"copy-catalog", "missing.mdb", "fresh.mdb"}).status, 1);
 }
 
+// At a terminal the copy asks; "overwrite all" overwrites this record and
+// every later one without asking again. (`script` gives the tool a terminal.)
+TEST(CliInterchangeCommands, OverwriteAllAtATerminal) {
+  ScratchDir dir;
+  CreateFile(dir, "cup.mdb");
+  CreateFile(dir, "catalog.mdb", true);
+  for (const char* name : {"pilLastName=Huber", "pilLastName=Bauer"}) {
+    ASSERT_EQ(RunCli(dir, {"add", "cup.mdb", "doPilot", "pilFirstName=Anna", name, "pilSex=F"}).status, 0);
+  }
+  ASSERT_EQ(RunCli(dir, {"copy", "cup.mdb", "catalog.mdb", "doPilot", "1", "2"}).status, 0);
+  const std::string copy = std::string(ZAZ_CLI_PATH) + " copy cup.mdb catalog.mdb doPilot 1 2";
+  ASSERT_EQ(RunShell("cd " + dir.Path().string() + " && printf 'O\\n' | script -qec '" + copy +
+                     "' /dev/null > terminal.txt"),
+            0);
+  const std::string keys = RunCli(dir, {"list", "catalog.mdb", "doPilot", "--format", "csv"}).out;
+  EXPECT_THAT(keys, HasSubstr("\n3,"));
+  EXPECT_THAT(keys, HasSubstr("\n4,"));
+  EXPECT_EQ(LineCount(keys), 3u);
+}
+
 }  // namespace
 }  // namespace zaztest

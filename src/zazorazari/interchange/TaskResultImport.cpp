@@ -1,6 +1,7 @@
 // Import of a task result file (root "ZOLTTaskResult"): each pilot's result
 // of the task is read as a record, given the file's values and written back
 // through the result rules.
+#include <exception>
 #include <string>
 
 #include <pugixml.hpp>
@@ -110,6 +111,9 @@ void CDatabase::ImportTaskResultFromXML(const std::string& strPath, DispatchPtr 
       ImportResults(*this, loaded->document, frmProgress);
     } catch (const Error& e) {
       throw Error(enumErrorImportXML, FacadeSource(kOperation), ErrorInfoText(e));
+    } catch (const std::exception& e) {
+      const Error inner(errInvalidProcedureCall, kRuntimeSource, e.what());
+      throw Error(enumErrorImportXML, FacadeSource(kOperation), ErrorInfoText(inner));
     }
   });
 }

@@ -8,8 +8,8 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
-#include "zazorazari/geodesy/modDistance.h"
 #include "zazorazari/interchange/HostCalls.h"
+#include "zazorazari/interchange/TurnpointPosition.h"
 #include "zazorazari/interchange/WaypointFileReader.h"
 #include "zazorazari/interchange/WaypointLine.h"
 #include "zazorazari/platform/ErrorNumbers.h"
@@ -26,18 +26,9 @@ constexpr int32_t kDatumLine = 2;
 constexpr int32_t kWgs84GeoPk = 243;  // tblGeoDate row of "WGS 84"
 constexpr int32_t kUnknownOriginPk = 1;
 
-void SetDegreeColumns(engine::Recordset& rs, const std::string& axis, const DegreeColumns& columns) {
-  rs.Fields("trnPosition" + axis + "Decimal").SetValue(columns.decimal);
-  rs.Fields("trnPosition" + axis + "Degree").SetValue(columns.degree);
-  rs.Fields("trnPosition" + axis + "Minute").SetValue(columns.minute);
-  rs.Fields("trnPosition" + axis + "Second").SetValue(columns.second);
-}
-
-void SetGridColumns(engine::Recordset& rs, const GridPosition& grid) {
-  rs.Fields("trnPositionEastings").SetValue(grid.easting);
-  rs.Fields("trnPositionNorthings").SetValue(grid.northing);
-  rs.Fields("trnPositionAltitude").SetValue(grid.altitude);
-  rs.Fields("trnPositionMapZone").SetValue(grid.zone);
+// Assigns a column of the row being added or edited.
+SetColumn RowSetter(engine::Recordset& rs) {
+  return [&rs](const std::string& column, const Variant& value) { rs.Fields(column).SetValue(value); };
 }
 
 // Writes the waypoint into the row being added or edited.
@@ -48,18 +39,11 @@ void FillTurnpoint(engine::Recordset& rs, const WaypointLine& waypoint, Waypoint
   if (datum == WaypointDatum::Geographic) {
     rs.Fields("trnPositionType").SetValue("GEO");
     rs.Fields("oriPk").SetValue(kUnknownOriginPk);
-    rs.Fields("trnPositionLatitudeDirection").SetValue(waypoint.latitude.decimal > 0 ? "N" : "S");
-    rs.Fields("trnPositionLongitudeDirection").SetValue(waypoint.longitude.decimal > 0 ? "E" : "W");
-    SetDegreeColumns(rs, "Latitude", waypoint.latitude);
-    SetDegreeColumns(rs, "Longitude", waypoint.longitude);
-    GridPosition grid;
-    Variant zoneLetter;
-    ConvertLatLongToUTM(waypoint.latitude.decimal, waypoint.longitude.decimal, grid.northing, grid.easting,
-                        grid.zone, zoneLetter);
-    SetGridColumns(rs, grid);  // altitude 0: the file's altitude is in feet and often missing
+    // altitude 0: the file's altitude is in feet and often missing
+    ForEachPositionColumn(GeographicPositionOf(waypoint.latitude, waypoint.longitude), RowSetter(rs));
   } else if (datum == WaypointDatum::Grid) {
     rs.Fields("trnPositionType").SetValue("UTM");
-    SetGridColumns(rs, waypoint.grid);
+    ForEachGridColumn(waypoint.grid, RowSetter(rs));
   }
 }
 

@@ -15,7 +15,22 @@ namespace {
 constexpr size_t kLeastFields = 4;      // number, name, and two coordinates
 constexpr size_t kLeastGridFields = 6;  // number, name, easting, northing, zone, altitude
 
-// Every comma separates; nothing is trimmed and quotes mean nothing.
+double Number(std::string_view text) { return CDbl(Variant(std::string(text))); }
+
+GridPosition ReadGrid(const std::vector<std::string_view>& fields) {
+  if (fields.size() < kLeastGridFields) throw RuntimeError(errSubscriptOutOfRange);
+  GridPosition grid;
+  grid.easting = Number(fields[2]);
+  grid.northing = Number(fields[3]);
+  const double zone = Number(fields[4]);
+  if (zone != std::trunc(zone) || zone < 1 || zone > 60) throw RuntimeError(errTypeMismatch);
+  grid.zone = static_cast<int16_t>(zone);
+  grid.altitude = Number(fields[5]);
+  return grid;
+}
+
+}  // namespace
+
 std::vector<std::string_view> SplitAtCommas(std::string_view line) {
   std::vector<std::string_view> fields;
   size_t start = 0;
@@ -26,8 +41,6 @@ std::vector<std::string_view> SplitAtCommas(std::string_view line) {
   fields.push_back(line.substr(start));
   return fields;
 }
-
-double Number(std::string_view text) { return CDbl(Variant(std::string(text))); }
 
 DegreeColumns ReadDegrees(std::string_view text) {
   const size_t point = text.find('.');
@@ -43,20 +56,6 @@ DegreeColumns ReadDegrees(std::string_view text) {
   columns.second = (minutes - columns.minute) * 60.0;
   return columns;
 }
-
-GridPosition ReadGrid(const std::vector<std::string_view>& fields) {
-  if (fields.size() < kLeastGridFields) throw RuntimeError(errSubscriptOutOfRange);
-  GridPosition grid;
-  grid.easting = Number(fields[2]);
-  grid.northing = Number(fields[3]);
-  const double zone = Number(fields[4]);
-  if (zone != std::trunc(zone) || zone < 1 || zone > 60) throw RuntimeError(errTypeMismatch);
-  grid.zone = static_cast<int16_t>(zone);
-  grid.altitude = Number(fields[5]);
-  return grid;
-}
-
-}  // namespace
 
 WaypointDatum DatumOfLine(const std::string& datumLine) {
   if (datumLine == "WGS 84") return WaypointDatum::Geographic;

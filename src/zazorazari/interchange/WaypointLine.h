@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "zazorazari/platform/Error.h"
 
@@ -27,6 +29,13 @@ struct DegreeColumns {
   int16_t minute = 0;
   double second = 0;
 };
+
+// Every comma separates; nothing is trimmed and quotes mean nothing.
+std::vector<std::string_view> SplitAtCommas(std::string_view line);
+
+// A decimal-degree text ("-33.25"); fails with 9 when it has no point and 13
+// when it is no number.
+DegreeColumns ReadDegrees(std::string_view text);
 
 struct GridPosition {
   double easting = 0;

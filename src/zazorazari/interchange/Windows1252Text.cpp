@@ -1,6 +1,7 @@
-// UTF-8 validation and the Windows-1252 to UTF-8 conversion.
+// UTF-8 validation and the conversions between Windows-1252 and UTF-8.
 #include "zazorazari/interchange/Windows1252Text.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace zazorazari::interchange {
@@ -73,6 +74,30 @@ std::string Windows1252ToUtf8(std::string_view text) {
   for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControlRange[byte - 0x80] : char32_t{byte});
+  }
+  return out;
+}
+
+std::string Utf8ToWindows1252(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    size_t length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : 4;
+    length = std::min(length, text.size() - i);
+    char32_t cp = length == 1 ? lead : lead & (0x3F >> (length - 1));
+    for (size_t k = 1; k < length; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    i += length;
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+      out += static_cast<char>(cp);
+      continue;
+    }
+    char byte = '?';
+    for (size_t k = 0; k < 32; ++k) {
+      if (kHighControlRange[k] == cp) byte = static_cast<char>(0x80 + k);
+    }
+    out += byte;
   }
   return out;
 }

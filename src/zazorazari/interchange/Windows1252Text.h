@@ -16,4 +16,9 @@ bool IsValidUtf8(std::string_view text);
 // as Windows converts them.
 std::string Windows1252ToUtf8(std::string_view text);
 
+// The inverse, for files that older programs read: each character as its
+// Windows-1252 byte, "?" for one the code page lacks. The text must be
+// valid UTF-8.
+std::string Utf8ToWindows1252(std::string_view text);
+
 }  // namespace zazorazari::interchange

@@ -2,14 +2,13 @@
 // XmlTableMerge.h).
 #include "zazorazari/interchange/XmlTableMerge.h"
 
-#include <algorithm>
-#include <cctype>
+#include <strings.h>
+
 #include <cstring>
 #include <exception>
-#include <memory>
 #include <set>
-#include <unordered_set>
-#include <vector>
+#include <string_view>
+#include <unordered_map>
 
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/database/FacadeOperation.h"
@@ -57,23 +56,36 @@ bool IsNumericAttribute(const char* name) {
   return names.find(std::string_view(name)) != names.end();
 }
 
-std::string Lowercase(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
-// The table's column names, compared without regard to case as the engine
-// does.
-class ColumnNames {
+// The recordset's fields by the attribute names a file uses; a name is
+// looked up (without regard to case, as the engine does) once per table.
+class ColumnFields {
  public:
-  ColumnNames(engine::Database& db, const std::string& strTable) {
-    for (const auto& def : db.TableDefs(strTable)) m_names.insert(Lowercase(def.Name));
+  explicit ColumnFields(engine::Recordset& rs) : m_rs(rs) {}
+
+  // nullptr when the name is no column of the table.
+  engine::Field* Find(const char* name) {
+    const std::string_view key(name);
+    if (const auto it = m_cache.find(key); it != m_cache.end()) return it->second;
+    engine::Field* field = nullptr;
+    for (int32_t i = 0; i < m_rs.FieldCount(); ++i) {
+      if (strcasecmp(m_rs.FieldDefs()[static_cast<size_t>(i)].Name.c_str(), name) == 0) field = &m_rs.Fields(i);
+    }
+    m_cache.emplace(std::string(key), field);
+    return field;
   }
-  bool Contains(const char* name) const { return m_names.count(Lowercase(name)) != 0; }
+  engine::Field& operator[](const char* name) {
+    engine::Field* field = Find(name);
+    if (field == nullptr) throw EngineError(errEngineItemNotFound, "Engine.Recordset");
+    return *field;
+  }
 
  private:
-  std::unordered_set<std::string> m_names;
+  struct Hash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  engine::Recordset& m_rs;
+  std::unordered_map<std::string, engine::Field*, Hash, std::equal_to<>> m_cache;
 };
 
 // Every element of the name, anywhere in the document, in document order.
@@ -91,17 +103,17 @@ void ForEachElementNamed(const pugi::xml_document& document, const char* name, V
   }
 }
 
-void SetNull(engine::Recordset& rs, std::initializer_list<const char*> columns) {
-  for (const char* column : columns) rs.Fields(column).SetValue(Variant::Null());
+void SetNull(ColumnFields& fields, std::initializer_list<const char*> columns) {
+  for (const char* column : columns) fields[column].SetValue(Variant::Null());
 }
 
 // An existing row: the key stays, the other attributes overwrite by the
 // table's rules.
-void EditRow(engine::Recordset& rs, const std::string& strTable, pugi::xml_node element) {
+void EditRow(engine::Recordset& rs, ColumnFields& fields, const std::string& strTable, pugi::xml_node element) {
   rs.Edit();
   if (strTable == "tblPilot") {
     // The file leaves these out when they are NULL.
-    SetNull(rs, {"avaPk1", "avaPk2", "avaPk3", "avaPk4", "pilBirthday"});
+    SetNull(fields, {"avaPk1", "avaPk2", "avaPk3", "avaPk4", "pilBirthday"});
   }
   for (pugi::xml_attribute attribute = element.first_attribute().next_attribute(); attribute;
        attribute = attribute.next_attribute()) {
@@ -110,61 +122,60 @@ void EditRow(engine::Recordset& rs, const std::string& strTable, pugi::xml_node 
       // An existing turnpoint keeps its name and position; only its origin
       // follows the file.
       if (std::strcmp(attribute.name(), "oriPk") == 0 && !text.empty()) {
-        rs.Fields("oriPk").SetValue(ParseNumber(text));
+        fields["oriPk"].SetValue(ParseNumber(text));
       }
     } else if (strTable == "tblTask" && std::strcmp(attribute.name(), "tasDistance") == 0) {
-      rs.Fields(attribute.name()).SetValue(ParseNumber(text));
+      fields[attribute.name()].SetValue(ParseNumber(text));
     } else {
-      rs.Fields(attribute.name()).SetValue(text);
+      fields[attribute.name()].SetValue(text);
     }
   }
 }
 
 // A new row with the file's key.
-void AddRow(engine::Recordset& rs, const std::string& strTable, pugi::xml_node element) {
+void AddRow(engine::Recordset& rs, ColumnFields& fields, const std::string& strTable, pugi::xml_node element) {
   rs.AddNew();
   if (strTable == "tblPilot") {
-    SetNull(rs, {"avaPk1", "avaPk2", "avaPk3", "avaPk4"});
+    SetNull(fields, {"avaPk1", "avaPk2", "avaPk3", "avaPk4"});
   } else if (strTable == "tblResult") {
     for (const auto& column : FindDatabaseFileTable("tblResult")->columns) {
-      rs.Fields(column.name).SetValue(Variant::Null());
+      fields[column.name].SetValue(Variant::Null());
     }
-    rs.Fields("resPk").SetValue(0);
-    rs.Fields("resPositionLatitudeDecimal").SetValue(0);
+    fields["resPk"].SetValue(0);
+    fields["resPositionLatitudeDecimal"].SetValue(0);
   } else if (strTable == "tblTurnpoint") {
-    rs.Fields("trnPk").SetValue(0);
+    fields["trnPk"].SetValue(0);
     for (const char* column :
          {"trnName", "trnID", "trnPositionType", "trnPositionLatitudeDecimal", "trnPositionLatitudeDirection",
           "trnPositionLatitudeDegree", "trnPositionLatitudeMinute", "trnPositionLatitudeSecond",
           "trnPositionLongitudeDecimal", "trnPositionLongitudeDirection", "trnPositionLongitudeDegree",
           "trnPositionLongitudeMinute", "trnPositionLongitudeSecond", "trnPositionEastings",
           "trnPositionNorthings", "trnPositionAltitude", "trnPositionMapZone", "geoPk", "oriPk"}) {
-      rs.Fields(column).SetValue(Variant::Null());
+      fields[column].SetValue(Variant::Null());
     }
   }
   for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
     const std::string text = attribute.value();
     if (IsNumericAttribute(attribute.name())) {
-      if (!text.empty()) rs.Fields(attribute.name()).SetValue(ParseNumber(text));
+      if (!text.empty()) fields[attribute.name()].SetValue(ParseNumber(text));
     } else {
-      rs.Fields(attribute.name()).SetValue(text);
+      fields[attribute.name()].SetValue(text);
     }
   }
 }
 
-void MergeRow(engine::Recordset& rs, const ColumnNames& columns, const std::string& strTable,
-              pugi::xml_node element) {
+void MergeRow(engine::Recordset& rs, ColumnFields& fields, const std::string& strTable, pugi::xml_node element) {
   // Names and the key are checked before anything of the row is written:
   // neither ever reaches the engine unchecked.
   for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-    if (!columns.Contains(attribute.name())) throw EngineError(errEngineItemNotFound, "Engine.Recordset");
+    if (fields.Find(attribute.name()) == nullptr) throw EngineError(errEngineItemNotFound, "Engine.Recordset");
   }
   const pugi::xml_attribute key = element.first_attribute();
   rs.FindFirst(SqlEqualNumber(key.name(), Variant(std::string(key.value()))));
   if (rs.NoMatch()) {
-    AddRow(rs, strTable, element);
+    AddRow(rs, fields, strTable, element);
   } else {
-    EditRow(rs, strTable, element);
+    EditRow(rs, fields, strTable, element);
   }
   rs.Update();
 }
@@ -173,10 +184,10 @@ void MergeRow(engine::Recordset& rs, const ColumnNames& columns, const std::stri
 
 void UpdateDBFromXML(engine::Database& db, const pugi::xml_document& document, const std::string& strTable) {
   try {
-    const ColumnNames columns(db, strTable);
     auto rs = db.OpenRecordset(strTable, engine::dbOpenDynaset);
+    ColumnFields fields(*rs);
     ForEachElementNamed(document, strTable.c_str(), [&](pugi::xml_node element) {
-      if (element.first_attribute()) MergeRow(*rs, columns, strTable, element);
+      if (element.first_attribute()) MergeRow(*rs, fields, strTable, element);
     });
     rs->Close();
   } catch (const Error& e) {

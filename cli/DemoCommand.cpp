@@ -98,6 +98,7 @@ int RunDemo(const DemoArgs& a, const GlobalOptions& options) {
   std::printf("ZAZorazari demo: \"%s\"\n", name.c_str());
   Row("turnpoints", std::to_string(counts["tblTurnpoint"]) + " imported from " + waypoints);
   Row("pilots", std::to_string(counts["tblPilot"]) + " with " + std::to_string(counts["tblGlider"]) +
+                    // Each nation became one origin; the template seeds one more.
                     " gliders, " + std::to_string(counts["tblOrigin"] - 1) + " nations, " +
                     std::to_string(counts["tblAttributeValue"]) + " values of " +
                     std::to_string(counts["tblAttribute"]) + " attributes");

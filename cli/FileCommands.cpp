@@ -93,7 +93,9 @@ int Check(const FileArgs& a) {
     Line("file", a.expect == enumFileAll ? "neither a competition nor a catalog file"
                                          : "not a " + FileTypeName(a.expect) + " file");
   } else if (answer != enumErrorOK) {
-    Line("file", "not usable (error " + std::to_string(answer) + ")");
+    Line("file", std::string(answer == enumErrorFileNoZoltMDB ? "not a database of this program"
+                                                              : "cannot be opened") +
+                     " (error " + std::to_string(answer) + ")");
   } else {
     Line("file", FileTypeName(kind));
   }

@@ -11,6 +11,7 @@
 #include "OpenDatabase.h"
 #include "RecordFormat.h"
 #include "RecordInput.h"
+#include "Terminal.h"
 #include "zazorazari/database/TypeRegistry.h"
 #include "zazorazari/platform/Error.h"
 
@@ -56,6 +57,9 @@ int Get(const RecordArgs& a) {
 int Add(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
   CDataObjectPtr record = db->CreateDataObject(a.type);
+  if (a.assignments.empty() && IsInteractive()) {
+    std::cerr << "Enter Name=Value lines, then Ctrl-D:\n";
+  }
   ApplyAssignments(*record, a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments));
   int32_t key = 0;
   try {

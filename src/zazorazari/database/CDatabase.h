@@ -101,6 +101,18 @@ class CDatabase {
   // --- Waypoint files ---
   void ImportTurnpointsFromWPT(const std::string& strPath, DispatchPtr frmProgress);
 
+  // --- Turnpoint files (extension) ---
+  // SeeYou .cup, GPX, GeoJSON or OziExplorer .wpt ("cup", "gpx", "geojson",
+  // "ozi"; "" detects the format). Every waypoint goes through the turnpoint
+  // rules; a fault in the file writes nothing, refused waypoints are
+  // reported together after the rest is stored (docs/TURNPOINT_FILES.md).
+  void ImportTurnpointsFromFile(const std::string& strPath, const std::string& strFormat,
+                                EnumOverwriteMode lOverwriteMode, DispatchPtr frmProgress);
+  // All turnpoints (lPkTask 0) or one task's in task order; "" takes the
+  // format from the extension.
+  void ExportTurnpointsToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
+                              DispatchPtr frmProgress);
+
   // --- Host user interface (message boxes, mouse pointer) ---
   void SetUserInterface(std::shared_ptr<UserInterface> ui);
   UserInterface& GetUserInterface() const { return *m_objUserInterface; }

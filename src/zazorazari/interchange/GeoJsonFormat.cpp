@@ -2,6 +2,7 @@
 // features carry the position as [longitude, latitude, elevation] and the
 // properties name, code and elevation. Features of other geometries are
 // skipped. Faults name the feature, counted from 1.
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>

@@ -160,6 +160,9 @@ double TimeSerial(int32_t hour, int32_t minute, int32_t second) {
 }
 
 DateParts SplitDate(double days) {
+  // Outside the runtime's range (or NaN) there is no calendar date, and the
+  // second count below would not fit its integer.
+  if (!(days >= kFirstDay && days < kLastDay + 1)) throw RuntimeError(errOverflow);
   const long long seconds = std::llround(ToLinear(days) * kSecondsPerDay);
   const long long day = FloorDiv(seconds, kSecondsPerDay);
   const long long secondOfDay = seconds - day * kSecondsPerDay;

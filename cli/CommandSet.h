@@ -47,6 +47,7 @@ class CommandSet {
 void AddFileCommands(CommandSet& commands);
 void AddRecordCommands(CommandSet& commands);
 void AddInterchangeCommands(CommandSet& commands);
+void AddTurnpointFileCommands(CommandSet& commands);
 void AddTaskCommands(CommandSet& commands);
 void AddUtmCommand(CommandSet& commands);
 void AddDemoCommand(CommandSet& commands);

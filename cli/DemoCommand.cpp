@@ -1,6 +1,6 @@
 // The demo command: builds a competition file and a catalogue from the
-// template, fills them as a scoring host would, exports XML and prints what
-// it did.
+// template, fills them as a scoring host would, exports XML and the first
+// task's turnpoints (.cup, .gpx) and prints what it did.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -30,14 +30,16 @@ struct DemoArgs {
 };
 
 struct DemoFiles {
-  std::string competition, catalog, databaseXml, taskXml, resultsXml;
+  std::string competition, catalog, databaseXml, taskXml, resultsXml, taskCup, taskGpx;
 
   explicit DemoFiles(const fs::path& dir)
       : competition((dir / "competition.mdb").string()),
         catalog((dir / "catalog.mdb").string()),
         databaseXml((dir / "competition.xml").string()),
         taskXml((dir / "task1.xml").string()),
-        resultsXml((dir / "task1-results.xml").string()) {}
+        resultsXml((dir / "task1-results.xml").string()),
+        taskCup((dir / "task1.cup").string()),
+        taskGpx((dir / "task1.gpx").string()) {}
 };
 
 std::map<std::string, int32_t> Counts(CDatabase& db) {
@@ -80,6 +82,10 @@ int RunDemo(const DemoArgs& a, const GlobalOptions& options) {
     TerminalProgress progress("Exporting results", options);
     competition->ExportTaskResult(files.resultsXml, tasks.front(), enumExportXML, progress.Object());
   }
+  for (const std::string* path : {&files.taskCup, &files.taskGpx}) {
+    TerminalProgress progress("Exporting task turnpoints", options);
+    competition->ExportTurnpointsToFile(*path, "", tasks.front(), progress.Object());
+  }
   auto counts = Counts(*competition);
   const std::string name = competition->CompetitionName();
   const bool secondHasResults = competition->TaskHasResults(tasks.back());
@@ -109,7 +115,8 @@ int RunDemo(const DemoArgs& a, const GlobalOptions& options) {
   Row("catalogue", std::to_string(catalogCounts["tblPilot"]) + " pilots copied, " +
                        std::to_string(catalogCounts["tblPilotAttribute"]) + " attribute values");
   Row("files", files.competition);
-  for (const std::string* path : {&files.catalog, &files.databaseXml, &files.taskXml, &files.resultsXml}) {
+  for (const std::string* path :
+       {&files.catalog, &files.databaseXml, &files.taskXml, &files.resultsXml, &files.taskCup, &files.taskGpx}) {
     Row("", *path);
   }
   std::printf("  done in %.1f s\n", seconds);

@@ -43,6 +43,7 @@ int main(int argc, char** argv) {
   AddFileCommands(commands);
   AddRecordCommands(commands);
   AddInterchangeCommands(commands);
+  AddTurnpointFileCommands(commands);
   AddTaskCommands(commands);
   AddUtmCommand(commands);
   AddDemoCommand(commands);

@@ -151,6 +151,7 @@ TurnpointEntry ReadWaypoint(const std::vector<std::string>& fields, const CupCol
 }
 
 // A CSV field in quotes, quotes doubled; line ends would split the record.
+// Names are always quoted, as SeeYou writes them.
 std::string Quoted(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
@@ -158,6 +159,13 @@ std::string Quoted(const std::string& text) {
     else out += (c == '\r' || c == '\n') ? ' ' : c;
   }
   return out + "\"";
+}
+
+// Quoted only when it has to be: several readers take an unquoted code
+// column literally.
+std::string CsvField(const std::string& text) {
+  const bool plain = text.find_first_of(",\"\r\n") == std::string::npos && text == Trimmed(text);
+  return plain ? text : Quoted(text);
 }
 
 std::string CupCoordinate(double decimal, bool latitude) {
@@ -202,7 +210,7 @@ class Cup final : public TurnpointFileFormat {
   void Write(std::ostream& out, const TurnpointFileContent& content) const override {
     out << kHeader << "\r\n";
     for (const auto& entry : content.turnpoints) {
-      out << Quoted(entry.name) << ',' << Quoted(entry.code) << ',' << entry.country << ','
+      out << Quoted(entry.name) << ',' << CsvField(entry.code) << ',' << CsvField(entry.country) << ','
           << CupCoordinate(entry.latitude, true) << ',' << CupCoordinate(entry.longitude, false) << ','
           << (entry.altitude ? FixedDecimal(*entry.altitude, 1) + "m" : "") << ',' << kWaypointStyle
           << ",,,,\"\"\r\n";

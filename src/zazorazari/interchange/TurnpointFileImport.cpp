@@ -37,6 +37,7 @@ class TurnpointAdder {
   // False when the rules refused the waypoint; other failures raise.
   bool Add(const TurnpointEntry& entry, EnumOverwriteMode lOverwriteMode, std::vector<Refusal>& refusals) {
     const CDataObjectPtr dobj = m_template->Clone();
+    dobj->SetName(m_template->Name());  // a clone carries the fields only
     Fill(*dobj, entry);
     try {
       m_db.AddDataObject(*dobj, lOverwriteMode);

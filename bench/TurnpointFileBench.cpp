@@ -1,0 +1,147 @@
+// Importing 20,000 waypoints from a SeeYou .cup file through the turnpoint
+// rules, next to the same waypoints from an OziExplorer file with
+// ImportTurnpointsFromWPT (a plain recordset write), each into a fresh
+// file; GPSBabel converting the .cup file to GPX is timed beside for scale.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include <unistd.h>
+
+#include "zazorazari/database/CDatabase.h"
+
+namespace {
+
+constexpr int kWaypoints = 20000;
+
+// A scratch folder for the run, removed at exit.
+struct ScratchFolder {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("zaz-tpf-bench-" + std::to_string(::getpid()));
+  ScratchFolder() { std::filesystem::create_directories(path); }
+  ~ScratchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path, ec);
+  }
+};
+
+const std::filesystem::path& BenchDir() {
+  static const ScratchFolder folder;
+  return folder.path;
+}
+
+// "DDMM.mmmH" / "DDDMM.mmmH" of the .cup format.
+std::string CupCoordinate(double value, bool latitude) {
+  const double absolute = std::fabs(value);
+  const int degrees = static_cast<int>(absolute);
+  char text[32];
+  std::snprintf(text, sizeof text, latitude ? "%02d%06.3f%c" : "%03d%06.3f%c", degrees, (absolute - degrees) * 60,
+                latitude ? (value < 0 ? 'S' : 'N') : (value < 0 ? 'W' : 'E'));
+  return text;
+}
+
+// The same waypoints as a .cup and as an OziExplorer file, positions to the
+// .cup's precision so that both hold equal values.
+struct WaypointFiles {
+  std::string cup = (BenchDir() / "waypoints.cup").string();
+  std::string wpt = (BenchDir() / "waypoints.wpt").string();
+
+  WaypointFiles() {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> lat(-79.9, 83.9);
+    std::uniform_real_distribution<double> lon(-179.9, 179.9);
+    std::ofstream cupOut(cup, std::ios::binary);
+    std::ofstream wptOut(wpt, std::ios::binary);
+    cupOut << "name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc\r\n";
+    wptOut << "OziExplorer Waypoint File Version 1.1\r\nWGS 84\r\nReserved 2\r\nReserved 3\r\n";
+    char line[240];
+    for (int n = 1; n <= kWaypoints; ++n) {
+      const double la = std::round(lat(random) * 60000) / 60000;
+      const double lo = std::round(lon(random) * 60000) / 60000;
+      std::snprintf(line, sizeof line, "\"WP%05d\",WP%05d,,%s,%s,%d.0m,1,,,,\"Point %d\"\r\n", n, n,
+                    CupCoordinate(la, true).c_str(), CupCoordinate(lo, false).c_str(), n % 3000, n);
+      cupOut << line;
+      std::snprintf(line, sizeof line, "%d,WP%05d,%.6f,%.6f,,0,1,3,0,65535,Point %d,0,0,0,%d,6,0,17\r\n", n, n, la,
+                    lo, n, static_cast<int>(n % 3000 / 0.3048));
+      wptOut << line;
+    }
+  }
+};
+
+const WaypointFiles& Files() {
+  static const WaypointFiles files;
+  return files;
+}
+
+zazorazari::DispatchPtr SilentProgress() {
+  auto progress = std::make_shared<zazorazari::DispatchObject>();
+  progress->OnMethod("SetInfo", [](std::span<const zazorazari::Variant>) { return zazorazari::Variant(); });
+  return progress;
+}
+
+std::unique_ptr<zazorazari::CDatabase> FreshDatabase() {
+  const std::string file = (BenchDir() / "competition.mdb").string();
+  std::filesystem::remove(file);
+  auto db = std::make_unique<zazorazari::CDatabase>();
+  db->Create(file, ZAZ_TEMPLATE_DIR, zazorazari::enumFileCompetition);
+  db->SetPath(file);
+  db->OpenDB();
+  return db;
+}
+
+template <class Import>
+void TimeImport(benchmark::State& state, Import import) {
+  Files();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto db = FreshDatabase();
+    state.ResumeTiming();
+    import(*db);
+    state.PauseTiming();
+    db->CloseDB();
+    db.reset();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * kWaypoints);
+}
+
+void BM_TurnpointFileCupThroughRules(benchmark::State& state) {
+  const auto progress = SilentProgress();
+  TimeImport(state, [&](zazorazari::CDatabase& db) {
+    db.ImportTurnpointsFromFile(Files().cup, "cup", zazorazari::enumOverwriteReturnPk, progress);
+  });
+}
+BENCHMARK(BM_TurnpointFileCupThroughRules)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_TurnpointFileSameAsWptImport(benchmark::State& state) {
+  const auto progress = SilentProgress();
+  TimeImport(state, [&](zazorazari::CDatabase& db) { db.ImportTurnpointsFromWPT(Files().wpt, progress); });
+}
+BENCHMARK(BM_TurnpointFileSameAsWptImport)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// Process start included; wall time, as the work happens in the child.
+void BM_TurnpointFileGpsBabelCupToGpx(benchmark::State& state) {
+  if (std::system("command -v gpsbabel >/dev/null 2>&1") != 0) {
+    state.SkipWithError("gpsbabel is not installed");
+    return;
+  }
+  const std::string command =
+      "gpsbabel -i cup -f '" + Files().cup + "' -o gpx -F '" + (BenchDir() / "out.gpx").string() + "'";
+  for (auto _ : state) {
+    if (std::system(command.c_str()) != 0) {
+      state.SkipWithError("gpsbabel failed");
+      return;
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kWaypoints);
+}
+BENCHMARK(BM_TurnpointFileGpsBabelCupToGpx)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+}  // namespace

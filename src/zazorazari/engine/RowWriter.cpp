@@ -22,7 +22,7 @@ int64_t InsertRow(Connection& connection, const SchemaObject& table, const std::
   SqlText columns, params;
   for (size_t i = 0; i < values.size(); ++i) {
     if (!changed[i]) continue;
-    if (static_cast<int>(i) == table.keyColumn && LeftToCounter(values[i])) continue;
+    if (static_cast<int>(i) == table.keyColumn && table.keyIsCounter && LeftToCounter(values[i])) continue;
     columns += columns.empty() ? " (" : ", ";
     columns += QuoteName(table.fields[i].Name);
     params += params.empty() ? " VALUES (" : ", ";

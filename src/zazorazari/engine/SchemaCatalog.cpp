@@ -62,13 +62,17 @@ SchemaObject SchemaCatalog::Load(const std::string& canonicalName, bool isView, 
     object.fields.push_back(FieldDefFromDeclaredType(column, sqlite3_column_decltype(stmt, i)));
     if (isView) continue;
     int primaryKey = 0;
+    int autoIncrement = 0;
     const char* declared = nullptr;
     if (sqlite3_table_column_metadata(db, "main", canonicalName.c_str(), column.c_str(), &declared, nullptr,
-                                      nullptr, &primaryKey, nullptr) != SQLITE_OK ||
+                                      nullptr, &primaryKey, &autoIncrement) != SQLITE_OK ||
         primaryKey == 0)
       continue;
     ++keyColumns;
-    if (declared != nullptr && strcasecmp(declared, "INTEGER") == 0) object.keyColumn = i;
+    if (declared != nullptr && strcasecmp(declared, "INTEGER") == 0) {
+      object.keyColumn = i;
+      object.keyIsCounter = autoIncrement != 0;
+    }
   }
   if (keyColumns != 1) object.keyColumn = -1;  // a composite key is no counter
   sqlite3_finalize(stmt);

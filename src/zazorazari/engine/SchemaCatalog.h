@@ -18,6 +18,9 @@ struct SchemaObject {
   bool isView = false;
   std::vector<FieldDef> fields;
   int keyColumn = -1;  // the INTEGER PRIMARY KEY column of a table
+  // Only an AUTOINCREMENT key is the engine's counter; a key like forPk is
+  // the writer's own value, 0 included.
+  bool keyIsCounter = false;
 };
 
 class SchemaCatalog {

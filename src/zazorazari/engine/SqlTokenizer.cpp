@@ -105,7 +105,13 @@ class Scanner {
       case ',': Push(TokenKind::Comma, ","); break;
       case '.': Push(TokenKind::Dot, "."); break;
       case '*': Push(TokenKind::Star, "*"); break;
-      case '=': case '+': case '-': case '/':
+      case '-':
+      case '/':
+        if (next == c || (c == '/' && next == '*')) Fail();  // no comments
+        Push(TokenKind::Operator, std::string(1, c));
+        break;
+      case '=':
+      case '+':
         Push(TokenKind::Operator, std::string(1, c));
         break;
       case '<':

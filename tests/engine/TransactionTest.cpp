@@ -1,0 +1,85 @@
+// Operation scopes: nested scopes join the outermost transaction, which is
+// committed when it ends, also after a failure; Rollback undoes it all.
+#include "engine/EngineTestDb.h"
+
+#include <stdexcept>
+
+#include "zazorazari/engine/OperationScope.h"
+
+namespace {
+
+using namespace zazorazari;
+using namespace zazorazari::engine;
+
+class TransactionTest : public zaztest::EngineTest {
+ protected:
+  void AddNation(const std::string& name) {
+    auto rs = m_db->OpenRecordset("tblNation");
+    rs->AddNew();
+    rs->Fields("natName").SetValue(name);
+    rs->Update();
+  }
+  // Read by another connection, which sees only committed rows.
+  std::string Committed() { return Scalar("SELECT count(*) FROM tblNation"); }
+};
+
+TEST_F(TransactionTest, OutsideAnyScopeEachStatementCommits) {
+  AddNation("Austria");
+  EXPECT_EQ(Committed(), "3");
+}
+
+TEST_F(TransactionTest, NestedScopesJoinAndCommitWhenTheOutermostEnds) {
+  {
+    OperationScope outer(*m_db, true);
+    AddNation("Austria");
+    {
+      OperationScope inner(*m_db, false);
+      AddNation("Italy");
+      inner.Commit();  // nested: nothing happens yet
+    }
+    EXPECT_EQ(Committed(), "2");
+  }
+  EXPECT_EQ(Committed(), "4");
+}
+
+TEST_F(TransactionTest, AFailingOperationKeepsWhatItWrote) {
+  try {
+    OperationScope scope(*m_db, true);
+    AddNation("Austria");
+    m_db->Execute("DELETE * FROM tblNation WHERE natName = 'France'");
+    throw std::runtime_error("the operation fails");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(Scalar("SELECT group_concat(natName) FROM tblNation"), "Switzerland,Austria");
+}
+
+TEST_F(TransactionTest, RollbackFromANestedScopeUndoesEverything) {
+  {
+    OperationScope outer(*m_db, true);
+    AddNation("Austria");
+    OperationScope inner(*m_db, true);
+    m_db->Execute("DELETE * FROM tblNation");
+    inner.Rollback();
+  }
+  EXPECT_EQ(Committed(), "2");
+  AddNation("Italy");  // the connection is usable and autocommits again
+  EXPECT_EQ(Committed(), "3");
+}
+
+TEST_F(TransactionTest, AFailedCommitRaisesAndLeavesNothing) {
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open(m_path.c_str(), &reader), SQLITE_OK);
+  sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM tblNation;", nullptr, nullptr, nullptr);  // holds a read lock
+  int32_t number = 0;
+  {
+    OperationScope scope(*m_db, true);
+    AddNation("Austria");
+    number = zaztest::ErrorNumberOf([&] { scope.Commit(); });  // waits out the busy timeout
+  }
+  sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(reader);
+  EXPECT_EQ(number, 3051);
+  EXPECT_EQ(Committed(), "2");
+}
+
+}  // namespace

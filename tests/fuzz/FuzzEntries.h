@@ -261,11 +261,20 @@ inline void DatabaseXmlImport(std::string_view input) {
   zazorazari::CDatabase db;
   db.SetPath(file);
   db.OpenDB();
-  Tolerating([&] { db.ImportDBFromXML(xml.string(), SilentProgress()); });
-  Tolerating([&] {
-    db.ExportDB((Scratch() / "export.xml").string(), zazorazari::enumDB6, zazorazari::enumExportXML,
-                SilentProgress());
-  });
+  bool loaded = true;
+  try {
+    db.ImportDBFromXML(xml.string(), SilentProgress());
+  } catch (const Error& e) {
+    loaded = e.Description().rfind("Cannot load", 0) != 0;
+  }
+  // Exporting what an import wrote is the way back out; nothing was written
+  // when the file did not even load.
+  if (loaded) {
+    Tolerating([&] {
+      db.ExportDB((Scratch() / "export.xml").string(), zazorazari::enumDB6, zazorazari::enumExportXML,
+                  SilentProgress());
+    });
+  }
   db.CloseDB();
 }
 

@@ -42,6 +42,18 @@ TEST_F(TransactionTest, NestedScopesJoinAndCommitWhenTheOutermostEnds) {
   EXPECT_EQ(Committed(), "4");
 }
 
+TEST_F(TransactionTest, CommitsWhileAViewWalkIsUnderWay) {
+  auto walk = m_db->OpenRecordset("doPilot");
+  {
+    OperationScope scope(*m_db, true);
+    auto inside = m_db->OpenRecordset("SELECT * FROM doPilot ORDER BY pilLastName");
+    AddNation("Austria");
+  }
+  EXPECT_EQ(Committed(), "3");
+  walk->MoveNext();
+  EXPECT_EQ(walk->Fields("pilPk").Value().Number(), 2);
+}
+
 TEST_F(TransactionTest, AFailingOperationKeepsWhatItWrote) {
   try {
     OperationScope scope(*m_db, true);

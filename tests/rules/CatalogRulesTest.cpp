@@ -12,21 +12,12 @@ using namespace zaztest;
 namespace {
 
 CDataObjectPtr Glider(CDatabase& db, const std::string& manufacturer, const std::string& name) {
-  auto glider = db.CreateDataObject("doGlider");
-  glider->Fields("manName")->SetValue(manufacturer);
-  glider->Fields("gliName")->SetValue(name);
-  glider->Fields("gliFAIClass")->SetValue(3);
-  return glider;
+  return NewObject(db, "doGlider", {{"manName", manufacturer}, {"gliName", name}, {"gliFAIClass", 3}});
 }
 
 CDataObjectPtr Turnpoint(CDatabase& db, const std::string& name, const Variant& id, const Variant& natCode3) {
-  auto tp = db.CreateDataObject("doTurnpoint");
-  tp->Fields("trnName")->SetValue(name);
-  tp->Fields("trnID")->SetValue(id);
-  tp->Fields("trnPositionType")->SetValue("GEO");
-  tp->Fields("natCode3")->SetValue(natCode3);
-  tp->Fields("gedName")->SetValue("WGS 84");
-  return tp;
+  return NewObject(db, "doTurnpoint", {{"trnName", name}, {"trnID", id}, {"trnPositionType", "GEO"},
+                                       {"natCode3", natCode3}, {"gedName", "WGS 84"}});
 }
 
 }  // namespace
@@ -39,10 +30,10 @@ TEST(CatalogRules, GliderOverwriteModesAndManufacturer) {
   EXPECT_EQ(t.Scalar("SELECT gliFAIClass FROM tblGlider"), "3.0");
 
   EXPECT_EQ(db.AddDataObject(*Glider(db, "O'Neill \"Air\"", "Sigma \"8\""), enumOverwriteReturnPk), sigma);
-  Error raised = Caught([&] { db.AddDataObject(*Glider(db, "O'Neill \"Air\"", "Sigma \"8\""), enumOverwriteRaiseError); });
-  EXPECT_EQ(raised.Number(), -2147220989);
-  EXPECT_EQ(raised.Description(), "Cannot add data object.");
-  EXPECT_EQ(t.Count("tblGlider"), 1);
+  EXPECT_EQ(
+      CaughtError([&] { db.AddDataObject(*Glider(db, "O'Neill \"Air\"", "Sigma \"8\""), enumOverwriteRaiseError); })
+          .Number(),
+      enumErrorRecordsetExists);
   EXPECT_EQ(t.Count("tblManufacturer"), 1);
 
   const int32_t forced = db.AddDataObject(*Glider(db, "O'Neill \"Air\"", "Sigma \"8\""), enumOverwriteForce);
@@ -75,42 +66,36 @@ TEST(CatalogRules, ModifyingToOwnNameIsNoCollision) {
 
   stored->Fields("gliName")->SetValue("Bolero");
   EXPECT_EQ(db.UpdateDataObject(*stored, enumOverwriteReturnPk), b);
-  EXPECT_EQ(Caught([&] { db.UpdateDataObject(*stored, enumOverwriteRaiseError); }).Number(), enumErrorRecordsetExists);
+  EXPECT_EQ(CaughtError([&] { db.UpdateDataObject(*stored, enumOverwriteRaiseError); }).Number(),
+            enumErrorRecordsetExists);
   EXPECT_EQ(t.Scalar("SELECT gliName FROM tblGlider WHERE gliPk=" + std::to_string(a)), "Boomerang");
 }
 
 TEST(CatalogRules, OriginByNationCodeAndRegion) {
   TestDatabase t;
   CDatabase& db = t.Db();
-  auto origin = db.CreateDataObject("doOrigin");
-  origin->Fields("natCode3")->SetValue("CHE");
-  origin->Fields("oriRegion")->SetValue("Graubünden");
-  origin->Fields("oriRegionShort")->SetValue("GR");
-  const int32_t gr = db.AddDataObject(*origin, enumOverwriteRaiseError);
+  const int32_t gr = db.AddDataObject(
+      *NewObject(db, "doOrigin", {{"natCode3", "CHE"}, {"oriRegion", "Graubünden"}, {"oriRegionShort", "GR"}}),
+      enumOverwriteRaiseError);
   EXPECT_EQ(t.Scalar("SELECT natPk FROM tblOrigin WHERE oriPk=" + std::to_string(gr)), "756");
 
   // The short region names the same origin as the long one.
-  auto shortOnly = db.CreateDataObject("doOrigin");
-  shortOnly->Fields("natCode3")->SetValue("CHE");
-  shortOnly->Fields("oriRegion")->SetValue("Grisons");
-  shortOnly->Fields("oriRegionShort")->SetValue("GR");
-  EXPECT_EQ(db.AddDataObject(*shortOnly, enumOverwriteReturnPk), gr);
+  EXPECT_EQ(db.AddDataObject(
+                *NewObject(db, "doOrigin", {{"natCode3", "CHE"}, {"oriRegion", "Grisons"}, {"oriRegionShort", "GR"}}),
+                enumOverwriteReturnPk),
+            gr);
 
   // A null region is found as the nation's origin without region.
-  auto nation = db.CreateDataObject("doOrigin");
-  nation->Fields("natPk")->SetValue(756);
+  auto nation = NewObject(db, "doOrigin", {{"natPk", 756}});
   const int32_t ch = db.AddDataObject(*nation, enumOverwriteRaiseError);
   EXPECT_NE(ch, gr);
   EXPECT_EQ(db.AddDataObject(*nation, enumOverwriteReturnPk), ch);
 
   // A forced replacement by the long region ends the search: the origin that
   // only shares the short region stays.
-  auto valais = db.CreateDataObject("doOrigin");
-  valais->Fields("natPk")->SetValue(756);
-  valais->Fields("oriRegion")->SetValue("Valais");
+  auto valais = NewObject(db, "doOrigin", {{"natPk", 756}, {"oriRegion", "Valais"}});
   const int32_t replaced = db.AddDataObject(*valais, enumOverwriteRaiseError);
-  valais->Fields("oriRegion")->SetValue("Wallis");
-  valais->Fields("oriRegionShort")->SetValue("VS");
+  SetFields(*valais, {{"oriRegion", "Wallis"}, {"oriRegionShort", "VS"}});
   const int32_t wallis = db.AddDataObject(*valais, enumOverwriteRaiseError);
   valais->Fields("oriRegion")->SetValue("Valais");
   EXPECT_GT(db.AddDataObject(*valais, enumOverwriteForce), wallis);
@@ -118,8 +103,7 @@ TEST(CatalogRules, OriginByNationCodeAndRegion) {
 
   // An unknown nation writes nothing: NULL, which the facade answers as 0.
   const auto before = t.Count("tblOrigin");
-  auto unknown = db.CreateDataObject("doOrigin");
-  unknown->Fields("natCode3")->SetValue("X\"Y");
+  auto unknown = NewObject(db, "doOrigin", {{"natCode3", "X\"Y"}});
   EXPECT_TRUE(db.AddDataObjectInternal(*unknown, enumOverwriteRaiseError).IsNull());
   EXPECT_EQ(db.AddDataObject(*unknown, enumOverwriteRaiseError), 0);
   EXPECT_EQ(t.Count("tblOrigin"), before);
@@ -135,7 +119,7 @@ TEST(CatalogRules, TurnpointIdentifierAndReferencedRows) {
   // Another turnpoint with the same identifier is refused whatever the mode.
   for (EnumOverwriteMode mode : {enumOverwriteForce, enumOverwriteRaiseError, enumOverwriteReturnPk}) {
     db.SetLastDuplicatedPk(0);
-    Error refused = Caught([&] { db.AddDataObject(*Turnpoint(db, "Other", "PE1", "CHE"), mode); });
+    Error refused = CaughtError([&] { db.AddDataObject(*Turnpoint(db, "Other", "PE1", "CHE"), mode); });
     EXPECT_EQ(refused.Number(), enumErrorTurnpointIDExists);
     EXPECT_EQ(db.LastDuplicatedPk(), peak);
   }
@@ -165,8 +149,7 @@ TEST(CatalogRules, TurnpointIdentifierAndReferencedRows) {
 TEST(CatalogRules, DatumAndReportStrings) {
   TestDatabase t;
   CDatabase& db = t.Db();
-  auto datum = db.CreateDataObject("doGeoDate");
-  datum->Fields("gedName")->SetValue("WGS 84");
+  auto datum = NewObject(db, "doGeoDate", {{"gedName", "WGS 84"}});
   EXPECT_EQ(db.AddDataObject(*datum, enumOverwriteReturnPk), 243);
   datum->Fields("gedName")->SetValue("Local \"1\"");
   const int32_t local = db.AddDataObject(*datum, enumOverwriteRaiseError);
@@ -175,9 +158,7 @@ TEST(CatalogRules, DatumAndReportStrings) {
   EXPECT_EQ(t.Count("tblGeoDate", "gedPk=" + std::to_string(local)), 0);
 
   // The category is a number; text and category together are the key.
-  auto text = db.CreateDataObject("doReportString");
-  text->Fields("rstCategory")->SetValue(2);
-  text->Fields("rstText")->SetValue("Pilot's \"best\" task");
+  auto text = NewObject(db, "doReportString", {{"rstCategory", 2}, {"rstText", "Pilot's \"best\" task"}});
   const int32_t first = db.AddDataObject(*text, enumOverwriteRaiseError);
   EXPECT_EQ(db.AddDataObject(*text, enumOverwriteReturnPk), first);
   EXPECT_EQ(db.AddDataObject(*db.GetDataObject("doReportString", first), enumOverwriteReturnPk), first);

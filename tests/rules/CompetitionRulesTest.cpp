@@ -17,9 +17,7 @@ namespace {
 
 void SetSlots(CDatabase& db, const Variant& a1, const Variant& a2, const Variant& a3) {
   auto competition = db.GetDataObject("doCompetition", 1);
-  competition->Fields("attName1")->SetValue(a1);
-  competition->Fields("attName2")->SetValue(a2);
-  competition->Fields("attName3")->SetValue(a3);
+  SetFields(*competition, {{"attName1", a1}, {"attName2", a2}, {"attName3", a3}});
   db.UpdateDataObject(*competition, enumOverwriteRaiseError);
 }
 
@@ -93,12 +91,10 @@ TEST(CompetitionRules, FormulaRows) {
   AddTask(db, "T1");
   AddTask(db, "T2");
   auto competition = db.GetDataObject("doCompetition", 1);
-  competition->Fields("comFormulaID")->SetValue(7);
-  competition->Fields("forParameter")->SetValue("nominal=70");
+  SetFields(*competition, {{"comFormulaID", 7}, {"forParameter", "nominal=70"}});
   db.UpdateDataObject(*competition, enumOverwriteRaiseError);
   EXPECT_EQ(t.Count("tblFormulaTask", "fotFormulaID = 7 AND fotParameter = ' '"), 2);
   EXPECT_EQ(t.Count("tblFormulaTask", "fotFormulaID = 0"), 2);  // other formulas stay
-  EXPECT_EQ(t.Scalar("SELECT forParameter FROM tblFormulaCompetition WHERE forPk = 7"), "nominal=70");
   EXPECT_EQ(db.CompetitionFormulaParameter(7), "nominal=70");
 
   competition->Fields("forParameter")->SetValue("nominal=80");

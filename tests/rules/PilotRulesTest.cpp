@@ -19,12 +19,12 @@ TEST(PilotRules, NumberAndIDRefusedWhateverTheMode) {
 
   for (EnumOverwriteMode mode : {enumOverwriteForce, enumOverwriteRaiseError, enumOverwriteReturnPk}) {
     db.SetLastDuplicatedPk(0);
-    Error sign = Caught([&] { db.AddDataObject(*NewPilot(db, "Neu", "Dora", 12.0), mode); });
+    Error sign = CaughtError([&] { db.AddDataObject(*NewPilot(db, "Neu", "Dora", 12.0), mode); });
     EXPECT_EQ(sign.Number(), -2147220985);
     EXPECT_EQ(db.LastDuplicatedPk(), holder);
 
     db.SetLastDuplicatedPk(0);
-    Error id = Caught([&] { db.AddDataObject(*NewPilot(db, "Neu", "Dora", 99, "ch-1"), mode); });
+    Error id = CaughtError([&] { db.AddDataObject(*NewPilot(db, "Neu", "Dora", 99, "ch-1"), mode); });
     EXPECT_EQ(id.Number(), -2147220984);
     EXPECT_EQ(db.LastDuplicatedPk(), holder);
   }
@@ -36,7 +36,7 @@ TEST(PilotRules, NumberAndIDRefusedWhateverTheMode) {
   EXPECT_EQ(db.UpdateDataObject(*anna, enumOverwriteRaiseError), holder);
   auto beat = db.GetDataObject("doPilot", other);
   beat->Fields("pilNumber")->SetValue(12);
-  EXPECT_EQ(Caught([&] { db.UpdateDataObject(*beat, enumOverwriteForce); }).Number(), -2147220985);
+  EXPECT_EQ(CaughtError([&] { db.UpdateDataObject(*beat, enumOverwriteForce); }).Number(), -2147220985);
   EXPECT_EQ(t.Scalar("SELECT pilNumber FROM tblPilot WHERE pilPk=" + std::to_string(other)), "");
 }
 
@@ -52,7 +52,7 @@ TEST(PilotRules, SamePersonSearch) {
   auto again = NewPilot(db, "O'Brien", "Seán");
   again->Fields("pilBirthday")->SetValue(Variant::Date(DateSerial(1968, 3, 7)));
   EXPECT_EQ(db.AddDataObject(*again, enumOverwriteReturnPk), obrien);
-  EXPECT_EQ(Caught([&] { AddPilot(db, "O'Brien", "Seán"); }).Number(), enumErrorRecordsetExists);
+  EXPECT_EQ(CaughtError([&] { AddPilot(db, "O'Brien", "Seán"); }).Number(), enumErrorRecordsetExists);
   EXPECT_EQ(t.Count("tblPilot"), 2);
 
   // A different known birthday is another person; an unknown one is not.
@@ -98,24 +98,19 @@ TEST(PilotRules, ResultRowsComeAndGoWithThePilot) {
   db.DeleteDataObject("doPilot", pilot, false);
   EXPECT_EQ(t.Count("tblResult", "pilPk=" + std::to_string(pilot)), 0);
   ExpectOneResultPerPilotAndTask(t);
-  EXPECT_EQ(Caught([&] { db.DeleteDataObject("doPilot", pilot, false); }).Number(), enumErrorDeleteDataObject);
+  EXPECT_EQ(CaughtError([&] { db.DeleteDataObject("doPilot", pilot, false); }).Number(), enumErrorDeleteDataObject);
 }
 
 TEST(PilotRules, GliderOriginAndAttributeValues) {
   TestDatabase t;
   CDatabase& db = t.Db();
   auto competition = db.GetDataObject("doCompetition", 1);
-  competition->Fields("comFAIClass")->SetValue(3);
-  competition->Fields("attName1")->SetValue("Club");
-  competition->Fields("attName2")->SetValue("Team");
+  SetFields(*competition, {{"comFAIClass", 3}, {"attName1", "Club"}, {"attName2", "Team"}});
   db.UpdateDataObject(*competition, enumOverwriteRaiseError);
 
   auto pilot = NewPilot(db, "Meier", "Anna");
-  pilot->Fields("manName")->SetValue("Ozone");
-  pilot->Fields("gliName")->SetValue("Enzo");
-  pilot->Fields("natCode3")->SetValue("CHE");
-  pilot->Fields("avaValue1")->SetValue("Aigles");
-  pilot->Fields("avaValue2")->SetValue("");
+  SetFields(*pilot, {{"manName", "Ozone"}, {"gliName", "Enzo"}, {"natCode3", "CHE"}, {"avaValue1", "Aigles"},
+                     {"avaValue2", ""}});
   const int32_t anna = db.AddDataObject(*pilot, enumOverwriteRaiseError);
   const std::string annaRow = " FROM tblPilot WHERE pilPk=" + std::to_string(anna);
   EXPECT_EQ(t.Scalar("SELECT CAST(gliFAIClass AS INTEGER) FROM tblGlider WHERE gliPk = (SELECT gliPk" + annaRow + ")"),
@@ -129,16 +124,14 @@ TEST(PilotRules, GliderOriginAndAttributeValues) {
   // The same glider is found again; a changed value replaces the old one.
   auto beat = NewPilot(db, "Keller", "Beat");
   beat->FillFieldsFrom(*pilot);
-  beat->Fields("pilLastName")->SetValue("Keller");
-  beat->Fields("avaValue1")->SetValue("Falken");
+  SetFields(*beat, {{"pilLastName", "Keller"}, {"avaValue1", "Falken"}});
   const int32_t beatKey = db.AddDataObject(*beat, enumOverwriteRaiseError);
   EXPECT_EQ(t.Scalar("SELECT gliPk FROM tblPilot WHERE pilPk=" + std::to_string(beatKey)),
             t.Scalar("SELECT gliPk" + annaRow));
   auto record = db.GetDataObject("doPilot", anna);
   EXPECT_EQ(CStr(record->Fields("avaValue1")->Value()), "Aigles");
   const std::string patPk = t.Scalar("SELECT patPk FROM tblPilotAttribute WHERE pilPk=" + std::to_string(anna));
-  record->Fields("avaValue1")->SetValue("Falken");
-  record->Fields("avaValue2")->SetValue("Rot");
+  SetFields(*record, {{"avaValue1", "Falken"}, {"avaValue2", "Rot"}});
   db.UpdateDataObject(*record, enumOverwriteRaiseError);
   EXPECT_EQ(t.Scalar("SELECT avaPk1" + annaRow), t.Scalar("SELECT avaPk1 FROM tblPilot WHERE pilPk=" +
                                                           std::to_string(beatKey)));
@@ -156,8 +149,7 @@ TEST(PilotRules, CatalogueKeepsValuesOnlyInPilotAttributes) {
   TestDatabase t(enumFileCatalog);
   CDatabase& db = t.Db();
   auto pilot = NewPilot(db, "Meier", "Anna");
-  pilot->Fields("attName1")->SetValue("Club");
-  pilot->Fields("avaValue1")->SetValue("Aigles");
+  SetFields(*pilot, {{"attName1", "Club"}, {"avaValue1", "Aigles"}});
   const int32_t anna = db.AddDataObject(*pilot, enumOverwriteRaiseError);
   EXPECT_EQ(t.Scalar("SELECT avaPk1 FROM tblPilot WHERE pilPk=" + std::to_string(anna)), "");
   EXPECT_EQ(t.Scalar("SELECT avaValue FROM doPilotAttribute WHERE pilPk=" + std::to_string(anna)), "Aigles");

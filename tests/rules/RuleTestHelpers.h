@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "support/ErrorCapture.h"
+#include "support/ObjectBuilder.h"
 #include "support/TestDatabase.h"
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/platform/Error.h"
@@ -17,12 +19,8 @@ inline zazorazari::CDataObjectPtr NewPilot(zazorazari::CDatabase& db, const std:
                                            const std::string& first,
                                            const zazorazari::Variant& number = zazorazari::Variant::Null(),
                                            const zazorazari::Variant& idGlobal = zazorazari::Variant::Null()) {
-  auto pilot = db.CreateDataObject("doPilot");
-  pilot->Fields("pilLastName")->SetValue(last);
-  pilot->Fields("pilFirstName")->SetValue(first);
-  pilot->Fields("pilNumber")->SetValue(number);
-  pilot->Fields("pilIDGlobal")->SetValue(idGlobal);
-  return pilot;
+  return NewObject(db, "doPilot",
+                   {{"pilLastName", last}, {"pilFirstName", first}, {"pilNumber", number}, {"pilIDGlobal", idGlobal}});
 }
 
 inline int32_t AddPilot(zazorazari::CDatabase& db, const std::string& last, const std::string& first,
@@ -33,23 +31,13 @@ inline int32_t AddPilot(zazorazari::CDatabase& db, const std::string& last, cons
 
 inline int32_t AddTask(zazorazari::CDatabase& db, const std::string& name, const std::string& taskType = "",
                        const zazorazari::Variant& ssOpen = zazorazari::Variant::Null()) {
-  auto task = db.CreateDataObject("doTask");
-  task->Fields("tasName")->SetValue(name);
-  task->Fields("tasTaskType")->SetValue(taskType);
-  task->Fields("tasSSOpen")->SetValue(ssOpen);
-  task->Fields("fotParameter")->SetValue("p=" + name);
+  const auto task = NewObject(db, "doTask", {{"tasName", name}, {"tasTaskType", taskType}, {"tasSSOpen", ssOpen},
+                                             {"fotParameter", "p=" + name}});
   return db.AddDataObject(*task, zazorazari::enumOverwriteRaiseError);
 }
 
-inline zazorazari::Error Caught(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const zazorazari::Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return zazorazari::Error(0, "", "");
-}
+// Older name of CaughtError, still used by other test folders.
+inline zazorazari::Error Caught(const std::function<void()>& call) { return CaughtError(call); }
 
 // The invariant of the result table: exactly one row per pilot and task.
 inline void ExpectOneResultPerPilotAndTask(const TestDatabase& t) {

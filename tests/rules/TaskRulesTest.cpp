@@ -51,7 +51,7 @@ TEST(TaskRules, TaskBringsResultAndFormulaRows) {
   ExpectOneResultPerPilotAndTask(t);
   EXPECT_EQ(t.Count("tblTaskTurnpoint", "tasPk=" + std::to_string(task)), 2);
   EXPECT_EQ(t.Count("tblFormulaTask", "tasPk=" + std::to_string(task)), 1);
-  EXPECT_EQ(Caught([&] { db.DeleteDataObject("doTask", task, false); }).Number(), enumErrorDeleteDataObject);
+  EXPECT_EQ(CaughtError([&] { db.DeleteDataObject("doTask", task, false); }).Number(), enumErrorDeleteDataObject);
   EXPECT_EQ(t.Count("tblResult", "tasPk=" + std::to_string(second)), 5);
 }
 
@@ -91,8 +91,7 @@ TEST(TaskRules, ResultsAreOnlyModified) {
   auto result = ResultOf(db, t, pilot, task);
   const int32_t key = CLng(result->Fields("resPk")->Value());
 
-  result->Fields("resStatus")->SetValue("OK");
-  result->Fields("gedName")->SetValue("WGS 84");
+  SetFields(*result, {{"resStatus", "OK"}, {"gedName", "WGS 84"}});
   EXPECT_EQ(db.UpdateDataObject(*result, enumOverwriteRaiseError), key);
   EXPECT_EQ(t.Scalar("SELECT geoPk FROM tblResult WHERE resPk=" + std::to_string(key)), "243");
 
@@ -108,8 +107,8 @@ TEST(TaskRules, ResultsAreOnlyModified) {
   ASSERT_TRUE(added.IsError());
   EXPECT_EQ(added.ErrorCode(), enumInternalErrorFunctionNotSupported);
 
-  result->Fields("pilPk")->SetValue(pilot + 1);
-  result->Fields("resStatus")->SetValue("DNF");
-  EXPECT_EQ(Caught([&] { db.UpdateDataObject(*result, enumOverwriteRaiseError); }).Number(), enumErrorResultNotFound);
+  SetFields(*result, {{"pilPk", pilot + 1}, {"resStatus", "DNF"}});
+  EXPECT_EQ(CaughtError([&] { db.UpdateDataObject(*result, enumOverwriteRaiseError); }).Number(),
+            enumErrorResultNotFound);
   EXPECT_EQ(t.Count("tblResult", "resStatus = 'DNF'"), 0);
 }

@@ -31,9 +31,9 @@ TEST(TaskQueries, Questions) {
   t.Sql("UPDATE tblTask SET tasResultsType = 'Final' WHERE tasPk = " + std::to_string(task));
 
   EXPECT_EQ(db.TaskResultsType(task), "Final");
-  EXPECT_EQ(Caught([&] { db.TaskResultsType(missing); }).Number(), errEngineNoCurrentRecord);
+  EXPECT_EQ(CaughtError([&] { db.TaskResultsType(missing); }).Number(), errEngineNoCurrentRecord);
   t.Sql("UPDATE tblTask SET tasResultsType = NULL WHERE tasPk = " + std::to_string(plain));
-  EXPECT_EQ(Caught([&] { db.TaskResultsType(plain); }).Number(), errInvalidUseOfNull);
+  EXPECT_EQ(CaughtError([&] { db.TaskResultsType(plain); }).Number(), errInvalidUseOfNull);
 
   // NULL and "NYP" statuses are no results; anything else is.
   t.Sql("UPDATE tblResult SET resStatus = 'NYP'");

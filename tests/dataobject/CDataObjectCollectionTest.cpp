@@ -1,30 +1,19 @@
 // The list of one parent's records: insertion and keys, re-parenting,
 // sorting by one or two fields, empty clones, filling from a real file.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
-#include <filesystem>
 #include <initializer_list>
 #include <vector>
 
-#include "support/TestSupport.h"
-#include "zazorazari/database/CDatabase.h"
+#include "support/ErrorCapture.h"
+#include "support/TestDatabase.h"
 #include "zazorazari/dataobject/CDataObjectCollection.h"
 #include "zazorazari/platform/Conversions.h"
 
 using namespace zazorazari;
+using zaztest::CaughtError;
 
 namespace {
-
-template <class F>
-int32_t ErrorNumberOf(F&& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 CDataObjectPtr Member(int32_t pk, const Variant& v, const Variant& w = 0) {
   auto dobj = std::make_shared<CDataObject>();
@@ -59,9 +48,9 @@ TEST(CDataObjectCollection, AddTakesTheCallersPointerAndPlacesBeforeOrAfter) {
   coll.Add(m2, "two", Variant(), "1");
   EXPECT_EQ(Keys(coll), (Order{0, 1, 2, 3}));
 
-  EXPECT_EQ(ErrorNumberOf([&] { coll.Add(mx, "x", 1, 2); }), 5);
-  EXPECT_EQ(ErrorNumberOf([&] { coll.Add(mx, "TWO"); }), 457);
-  EXPECT_EQ(ErrorNumberOf([&] { coll.Add(mx, "x", Variant(), 5); }), 9);
+  EXPECT_EQ(CaughtError([&] { coll.Add(mx, "x", 1, 2); }).Number(), 5);
+  EXPECT_EQ(CaughtError([&] { coll.Add(mx, "TWO"); }).Number(), 457);
+  EXPECT_EQ(CaughtError([&] { coll.Add(mx, "x", Variant(), 5); }).Number(), 9);
   EXPECT_NE(mx, nullptr);  // a refused member stays with the caller
   EXPECT_EQ(coll.Count(), 4);
 }
@@ -70,7 +59,7 @@ TEST(CDataObjectCollection, SelectorValueReparentsUntilAMemberLacksTheField) {
   CDataObjectCollection coll = MakeCollection({Member(1, 0), Member(2, 0)});
   auto stranger = std::make_shared<CDataObject>();
   coll.Add(stranger, Variant(), 2);
-  EXPECT_EQ(ErrorNumberOf([&] { coll.SetSelectorValue(9); }), 5);
+  EXPECT_EQ(CaughtError([&] { coll.SetSelectorValue(9); }).Number(), 5);
   EXPECT_EQ(coll.Item(1)->Fields("tasPk")->Value(), Variant(9));
   EXPECT_EQ(coll.Item(3)->Fields("tasPk")->Value(), Variant(1));
 
@@ -106,16 +95,16 @@ TEST(CDataObjectCollection, SortRekeysOrFailsLeavingTheMembersAsTheyWere) {
   coll.Add(m, "old key");
   coll.Item(3)->Remove("w");
 
-  EXPECT_EQ(ErrorNumberOf([&] { coll.Sort(enumSortAscending, "v", "w"); }), 5);
+  EXPECT_EQ(CaughtError([&] { coll.Sort(enumSortAscending, "v", "w"); }).Number(), 5);
   coll.Item(3)->Fields("ttpPk")->SetValue(2);
-  EXPECT_EQ(ErrorNumberOf([&] { coll.Sort(enumSortAscending, "v"); }), 457);
+  EXPECT_EQ(CaughtError([&] { coll.Sort(enumSortAscending, "v"); }).Number(), 457);
   EXPECT_EQ(Keys(coll), (Order{2, 1, 2}));
   EXPECT_NE(coll.Item("old key"), nullptr);
 
   coll.Item(3)->Fields("ttpPk")->SetValue(4);
   coll.Sort(enumSortAscending, "v");
   EXPECT_EQ(coll.Item("4"), coll.Item(1));
-  EXPECT_EQ(ErrorNumberOf([&] { coll.Item("old key"); }), 5);
+  EXPECT_EQ(CaughtError([&] { coll.Item("old key"); }).Number(), 5);
 }
 
 TEST(CDataObjectCollection, CloneEmptyCopiesTheDescriptionOnly) {
@@ -131,20 +120,9 @@ TEST(CDataObjectCollection, CloneEmptyCopiesTheDescriptionOnly) {
 }
 
 TEST(CDataObjectCollection, BuildFromDAOQueryReadsOneParentsMembers) {
-  zaztest::ScratchDir dir;
-  const std::string path = dir.File("c.mdb");
-  std::filesystem::copy_file(zaztest::TemplateDir() + "/template.mdb", path);
-  sqlite3* raw = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
-  const int rc = sqlite3_exec(raw,
-                              "INSERT INTO tblTaskTurnpoint (ttpPk, tasPk, ttpNr) VALUES"
-                              " (11, 4, 1), (12, 4, 2), (13, 4, 3), (21, 5, 1);",
-                              nullptr, nullptr, nullptr);
-  sqlite3_close(raw);
-  ASSERT_EQ(rc, SQLITE_OK);
-  CDatabase db;
-  db.SetPath(path);
-  db.OpenDB();
+  zaztest::TestDatabase file;
+  file.Sql("INSERT INTO tblTaskTurnpoint (ttpPk, tasPk, ttpNr) VALUES (11, 4, 1), (12, 4, 2), (13, 4, 3), (21, 5, 1)");
+  CDatabase& db = file.Db();
 
   CDataObjectCollection coll;
   coll.BuildFromDAOQuery(db, "doTaskTurnpoint", "ttpPk", "tasPk", 4, "ttpNr>1", "ttpNr DESC");
@@ -158,7 +136,7 @@ TEST(CDataObjectCollection, BuildFromDAOQueryReadsOneParentsMembers) {
   EXPECT_EQ(coll.Count(), 4);
 
   CDataObjectCollection byParent;
-  EXPECT_EQ(ErrorNumberOf([&] { byParent.BuildFromDAOQuery(db, "doTaskTurnpoint", "tasPk", "tasPk", 4); }), 457);
+  EXPECT_EQ(CaughtError([&] { byParent.BuildFromDAOQuery(db, "doTaskTurnpoint", "tasPk", "tasPk", 4); }).Number(), 457);
   EXPECT_EQ(byParent.Count(), 1);  // the members before the failure stay
   EXPECT_EQ(byParent.SelectorField(), "");
 }

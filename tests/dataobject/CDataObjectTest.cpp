@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "support/ErrorCapture.h"
 #include "support/TestSupport.h"
 #include "zazorazari/dataobject/CDataObject.h"
 #include "zazorazari/engine/DBEngine.h"
@@ -10,18 +11,9 @@
 #include "zazorazari/platform/Dispatch.h"
 
 using namespace zazorazari;
+using zaztest::CaughtError;
 
 namespace {
-
-template <class F>
-int32_t ErrorNumberOf(F&& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 CDataObject MakeAbc() {  // A 1, B NULL, C "x"
   CDataObject dobj;
@@ -34,10 +26,10 @@ CDataObject MakeAbc() {  // A 1, B NULL, C "x"
 TEST(CDataObject, KeyedAccessIgnoresCaseAndFailsWithItsNumbers) {
   CDataObject dobj = MakeAbc();
   EXPECT_EQ(dobj.Fields("c")->Name(), "C");
-  EXPECT_EQ(ErrorNumberOf([&] { dobj.Item(0); }), 9);
-  EXPECT_EQ(ErrorNumberOf([&] { dobj.Remove(4); }), 9);
-  EXPECT_EQ(ErrorNumberOf([&] { dobj.Fields("D"); }), 5);
-  EXPECT_EQ(ErrorNumberOf([&] { dobj.Add(0, 0, false, 2, "a"); }), 457);
+  EXPECT_EQ(CaughtError([&] { dobj.Item(0); }).Number(), 9);
+  EXPECT_EQ(CaughtError([&] { dobj.Remove(4); }).Number(), 9);
+  EXPECT_EQ(CaughtError([&] { dobj.Fields("D"); }).Number(), 5);
+  EXPECT_EQ(CaughtError([&] { dobj.Add(0, 0, false, 2, "a"); }).Number(), 457);
   EXPECT_EQ(dobj.Count(), 3);
 
   dobj.Fields("A")->SetName("Z");  // the key stays "A"
@@ -73,7 +65,7 @@ TEST(CDataObject, TextFormAndItsRereading) {
   keys.FromString("tasPk=5\r\nPk=7\r\n");
   EXPECT_EQ(keys.Fields("Pk")->Value(), Variant(5));  // "Pk=" is found inside "tasPk="
 
-  EXPECT_EQ(ErrorNumberOf([&] { keys.FromString("Pk=1\r\ntasPk=2\n"); }), 5);
+  EXPECT_EQ(CaughtError([&] { keys.FromString("Pk=1\r\ntasPk=2\n"); }).Number(), 5);
   EXPECT_EQ(keys.Fields("Pk")->Value(), Variant(1));  // set before the failure
 }
 
@@ -142,7 +134,7 @@ TEST_F(CDataObjectRecordset, BuildsFromTheViewAndSavesWithoutTheKey) {
   EXPECT_EQ(shape.ToString(), "thiPk=\r\nthiName=\r\nthiCount=\r\n");
   EXPECT_EQ(shape.Item(2)->DataType(), 10);
   EXPECT_EQ(shape.Item(2)->Size(), 30);
-  EXPECT_EQ(ErrorNumberOf([&] { shape.BuildFromDAOQuery(*m_db, "doThing", 99); }), 3021);
+  EXPECT_EQ(CaughtError([&] { shape.BuildFromDAOQuery(*m_db, "doThing", 99); }).Number(), 3021);
 
   CDataObject dobj;
   dobj.Add(4, 4, false, 999, "thiPk");

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ErrorCapture.h"
 #include "zazorazari/geodesy/modDistance.h"
-#include "zazorazari/platform/Error.h"
 
 namespace zazorazari {
 namespace {
@@ -68,13 +68,10 @@ TEST(UtmConversion, BandLettersAndHemispheres) {
   }
   EXPECT_EQ(GetUTMBandLetter(84), "X");
   EXPECT_EQ(GetUTMBandLetter(std::nextafter(84.0, 100.0)), "Z");
-  EXPECT_EQ(GetUTMBandLetter(84.5), "Z");
-  EXPECT_EQ(GetUTMBandLetter(-80.5), "Z");
   EXPECT_EQ(GetUTMBandLetter(-0.0001), "M");
   EXPECT_EQ(GetUTMBandLetter(std::nan("")), "Z");
 
   const Utm beyond = Convert(85, 10);  // projected anyway
-  EXPECT_EQ(beyond.letter.VarType(), vtString);
   EXPECT_EQ(beyond.letter.Text(), "Z");
   EXPECT_EQ(beyond.zone, 32);
 
@@ -114,12 +111,10 @@ TEST(UtmConversion, FloatingPointFaultFailsWithOverflowAndWritesNothing) {
     double northing = 7, easting = 8;
     int16_t zone = 9;
     Variant letter("keep");
-    try {
-      ConvertLatLongToUTM(in[0], in[1], northing, easting, zone, letter);
-      ADD_FAILURE() << in[0] << ", " << in[1] << " did not fail";
-    } catch (const Error& e) {
-      EXPECT_EQ(e.Number(), 6);
-    }
+    EXPECT_EQ(zaztest::CaughtError([&] { ConvertLatLongToUTM(in[0], in[1], northing, easting, zone, letter); })
+                  .Number(),
+              6)
+        << in[0] << ", " << in[1];
     EXPECT_EQ(northing, 7);
     EXPECT_EQ(easting, 8);
     EXPECT_EQ(zone, 9);

@@ -32,15 +32,19 @@ struct Refusal {
 class TurnpointAdder {
  public:
   TurnpointAdder(CDatabase& db, engine::Database& engineDb)
-      : m_db(db), m_engine(engineDb), m_template(db.CreateDataObject("doTurnpoint")) {}
+      : m_db(db), m_engine(engineDb), m_record(db.CreateDataObject("doTurnpoint")) {
+    for (const auto& field : m_record->Collection()) m_blank.push_back(field->Value());
+  }
 
   // False when the rules refused the waypoint; other failures raise.
   bool Add(const TurnpointEntry& entry, EnumOverwriteMode lOverwriteMode, std::vector<Refusal>& refusals) {
-    const CDataObjectPtr dobj = m_template->Clone();
-    dobj->SetName(m_template->Name());  // a clone carries the fields only
-    Fill(*dobj, entry);
+    // One record serves every waypoint, emptied first of what the last one
+    // and its rules left in it.
+    const auto& fields = m_record->Collection();
+    for (size_t i = 0; i < fields.size(); ++i) fields[i]->SetValue(m_blank[i]);
+    Fill(*m_record, entry);
     try {
-      m_db.AddDataObject(*dobj, lOverwriteMode);
+      m_db.AddDataObject(*m_record, lOverwriteMode);
       return true;
     } catch (const Error& e) {
       if (e.Number() != enumErrorTurnpointIDExists && e.Number() != enumErrorRecordsetExists) {
@@ -84,7 +88,8 @@ class TurnpointAdder {
 
   CDatabase& m_db;
   engine::Database& m_engine;
-  CDataObjectPtr m_template;
+  CDataObjectPtr m_record;
+  std::vector<Variant> m_blank;  // the values of a new record
   std::map<std::string, Variant> m_nations;
 };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstdio>
 #include <map>
 
 #include "zazorazari/interchange/TurnpointFile.h"
@@ -176,11 +177,12 @@ std::string CupCoordinate(double decimal, bool latitude) {
     degrees += 1;
     minutes = 0;
   }
-  std::string text = std::to_string(static_cast<int>(degrees));
-  text.insert(0, (latitude ? 2 : 3) - std::min<size_t>(text.size(), latitude ? 2 : 3), '0');
-  std::string minuteText = FixedDecimal(minutes, kMinuteDecimals);
-  if (minutes < 10) minuteText.insert(0, "0");
-  return text + minuteText + (latitude ? (decimal < 0 ? 'S' : 'N') : (decimal < 0 ? 'W' : 'E'));
+  const char hemisphere = latitude ? (decimal < 0 ? 'S' : 'N') : (decimal < 0 ? 'W' : 'E');
+  // DDMM.mmm / DDDMM.mmm: degrees and whole minutes zero-padded.
+  char text[32];
+  std::snprintf(text, sizeof text, "%0*d%0*.*f%c", latitude ? 2 : 3, static_cast<int>(degrees), 3 + kMinuteDecimals,
+                kMinuteDecimals, minutes, hemisphere);
+  return text;
 }
 
 class Cup final : public TurnpointFileFormat {

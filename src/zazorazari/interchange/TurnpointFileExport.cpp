@@ -2,12 +2,8 @@
 // turnpoint file. The file is written beside the target under a temporary
 // name and renamed over it when complete, so a failure leaves no partly
 // written file behind.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
@@ -18,6 +14,7 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
+#include "zazorazari/interchange/FileReplacement.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/TurnpointFile.h"
 #include "zazorazari/platform/Conversions.h"
@@ -27,8 +24,6 @@ namespace zazorazari {
 using namespace interchange;
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Reads turnpoint rows of the doTurnpoint view into file entries.
 class TurnpointRows {
@@ -118,39 +113,6 @@ TurnpointFileContent TaskTurnpoints(engine::Database& db, int32_t lPkTask) {
   return content;
 }
 
-// Mode of the finished file: that of the file it replaces, else rw-r--r--.
-mode_t TargetMode(const std::string& strPath) {
-  struct stat info {};
-  if (::stat(strPath.c_str(), &info) == 0) return info.st_mode & 07777;
-  return 0644;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (written < 0) return false;
-    done += static_cast<size_t>(written);
-  }
-  return true;
-}
-
-// Fails with 75 when the folder cannot take the file; the target stays as
-// it was.
-void ReplaceFile(const std::string& strPath, const std::string& bytes) {
-  const fs::path target(strPath);
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw RuntimeError(errPathFileAccess);
-  bool ok = WriteAll(fd, bytes) && ::fchmod(fd, TargetMode(strPath)) == 0 && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (!ok || std::rename(temporary.c_str(), strPath.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    throw RuntimeError(errPathFileAccess);
-  }
-}
-
 }  // namespace
 
 void CDatabase::ExportTurnpointsToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
@@ -164,7 +126,10 @@ void CDatabase::ExportTurnpointsToFile(const std::string& strPath, const std::st
     ReportProgress(frmProgress, int16_t{50});
     std::ostringstream out;
     format.Write(out, content);
-    ReplaceFile(strPath, out.str());
+    const std::string bytes = out.str();
+    ReplaceFileWith(strPath, [&](FILE* file) {
+      return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    });
     ReportProgress(frmProgress, int16_t{100});
   });
 }

@@ -1,9 +1,6 @@
 // Reading and writing the XML files (see XmlDocumentFile.h).
 #include "zazorazari/interchange/XmlDocumentFile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +8,7 @@
 
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/interchange/FileReplacement.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
 namespace zazorazari::interchange {
@@ -50,13 +48,6 @@ class FileWriter : public pugi::xml_writer {
   bool m_ok = true;
 };
 
-// Mode of the finished file: that of the file it replaces, else rw-r--r--.
-mode_t TargetMode(const std::string& strPath) {
-  struct stat info {};
-  if (::stat(strPath.c_str(), &info) == 0) return info.st_mode & 07777;
-  return 0644;
-}
-
 }  // namespace
 
 std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, const std::string& operation) {
@@ -81,25 +72,11 @@ std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, c
 }
 
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath) {
-  const fs::path target(strPath);
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw RuntimeError(errPathFileAccess);
-  FILE* file = ::fdopen(fd, "wb");
-  if (file == nullptr) {
-    ::close(fd);
-    ::unlink(temporary.c_str());
-    throw RuntimeError(errPathFileAccess);
-  }
-  FileWriter writer(file);
-  document.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
-  bool ok = writer.Ok() && std::fflush(file) == 0 && ::fchmod(fd, TargetMode(strPath)) == 0 && ::fsync(fd) == 0;
-  ok = (std::fclose(file) == 0) && ok;
-  if (!ok || std::rename(temporary.c_str(), strPath.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    throw RuntimeError(errPathFileAccess);
-  }
+  ReplaceFileWith(strPath, [&](FILE* file) {
+    FileWriter writer(file);
+    document.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
+    return writer.Ok();
+  });
 }
 
 }  // namespace zazorazari::interchange

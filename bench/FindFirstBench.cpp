@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchFolder.h"
 #include "zazorazari/engine/DBEngine.h"
 #include "zazorazari/engine/OperationScope.h"
 
@@ -33,7 +34,7 @@ struct BenchData {
   std::vector<std::string> names;
 
   BenchData() {
-    path = (std::filesystem::temp_directory_path() / ("zaz-findfirst-" + std::to_string(getpid()) + ".mdb")).string();
+    path = (BenchDir() / "findfirst.mdb").string();
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
     sqlite3_exec(db,

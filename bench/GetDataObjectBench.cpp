@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "BenchFolder.h"
 #include "zazorazari/database/CDatabase.h"
 
 namespace {
@@ -18,9 +19,7 @@ constexpr int kPilots = 10000;
 // A competition file with kPilots pilots, made once per process.
 const std::string& PilotFile() {
   static const std::string path = [] {
-    const auto dir = std::filesystem::temp_directory_path() / ("zaz-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const std::string file = (dir / "pilots.mdb").string();
+    const std::string file = (BenchDir() / "pilots.mdb").string();
     zazorazari::CDatabase db;
     db.Create(file, ZAZ_TEMPLATE_DIR, zazorazari::enumFileCompetition);
     sqlite3* raw = nullptr;

@@ -15,27 +15,12 @@
 
 #include <unistd.h>
 
+#include "BenchFolder.h"
 #include "zazorazari/database/CDatabase.h"
 
 namespace {
 
 constexpr int kWaypoints = 20000;
-
-// A scratch folder for the run, removed at exit.
-struct ScratchFolder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("zaz-tpf-bench-" + std::to_string(::getpid()));
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-};
-
-const std::filesystem::path& BenchDir() {
-  static const ScratchFolder folder;
-  return folder.path;
-}
 
 // "DDMM.mmmH" / "DDDMM.mmmH" of the .cup format.
 std::string CupCoordinate(double value, bool latitude) {

@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "BenchFolder.h"
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/geodesy/modDistance.h"
 #include "zazorazari/platform/UserInterface.h"
@@ -41,22 +42,6 @@ const std::vector<Point>& RandomPoints() {
     return list;
   }();
   return points;
-}
-
-// A scratch folder for the run, removed at exit.
-struct ScratchFolder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("zaz-wpt-bench-" + std::to_string(::getpid()));
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-};
-
-const std::filesystem::path& BenchDir() {
-  static const ScratchFolder folder;
-  return folder.path;
 }
 
 // A waypoint file laid out as GPSBabel and OziExplorer write it.

@@ -12,6 +12,7 @@
 
 #include <unistd.h>
 
+#include "BenchFolder.h"
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/platform/Dispatch.h"
 
@@ -19,15 +20,6 @@ namespace {
 
 constexpr int kPilots = 2000;
 constexpr int kTasks = 20;
-
-const std::filesystem::path& BenchDir() {
-  static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() / ("zaz-xmlbench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(d);
-    return d;
-  }();
-  return dir;
-}
 
 zazorazari::DispatchPtr SilentProgress() {
   auto progress = std::make_shared<zazorazari::DispatchObject>();

@@ -58,19 +58,6 @@ std::vector<std::string> FieldTexts(const CDataObject& record) {
   return texts;
 }
 
-// Dates as ISO 8601, the date alone at midnight.
-std::string IsoDate(double days) {
-  const DateParts p = SplitDate(days);
-  char text[32];
-  if (p.hour == 0 && p.minute == 0 && p.second == 0) {
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", p.year, p.month, p.day);
-  } else {
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", p.year, p.month, p.day, p.hour, p.minute,
-                  p.second);
-  }
-  return text;
-}
-
 Json JsonValue(const Variant& value) {
   switch (value.VarType()) {
     case vtEmpty:
@@ -87,7 +74,7 @@ Json JsonValue(const Variant& value) {
     case vtCurrency:
       return value.Number();
     case vtDate:
-      return IsoDate(value.Number());
+      return FormatIsoDate(value.Number());
     default:
       return CStr(value);
   }

@@ -11,18 +11,6 @@ namespace zazorazari::interchange {
 
 namespace {
 
-std::string IsoDate(double days) {
-  const DateParts p = SplitDate(days);
-  char buffer[48];
-  if (p.hour == 0 && p.minute == 0 && p.second == 0) {
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", p.year, p.month, p.day);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d", p.year, p.month, p.day, p.hour, p.minute,
-                  p.second);
-  }
-  return buffer;
-}
-
 std::string ShortestNumber(double value) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -67,7 +55,7 @@ std::string FormatValue(const Variant& value, ValueForm form) {
   switch (form) {
     case ValueForm::Text: return ValueToExportText(value);
     case ValueForm::Plain: return std::to_string(CLng(value));
-    case ValueForm::TypedDate: return value.IsNull() ? std::string() : IsoDate(CDate(value));
+    case ValueForm::TypedDate: return value.IsNull() ? std::string() : FormatIsoDate(CDate(value));
     case ValueForm::TypedNumber: return value.IsNull() ? std::string() : ShortestNumber(CDbl(value));
   }
   return {};

@@ -43,6 +43,8 @@ DateParts SplitDate(double days);
 std::string FormatShortDate(double days);
 std::string FormatLongTime(double days);
 std::string FormatDateDefault(double days);
+// ISO 8601: "2003-12-24T14:30:00", or "2003-12-24" at midnight.
+std::string FormatIsoDate(double days);
 
 // Default text of a double with the given significant digits (15 for Double,
 // 7 for Single): trailing zeros dropped, fixed for 1E-4 <= |x| < 1E15,

@@ -195,6 +195,18 @@ std::string FormatDateDefault(double days) {
   return FormatShortDate(days) + " " + FormatLongTime(days);
 }
 
+std::string FormatIsoDate(double days) {
+  const DateParts p = SplitDate(days);
+  char text[48];
+  if (p.hour == 0 && p.minute == 0 && p.second == 0) {
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", p.year, p.month, p.day);
+  } else {
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", p.year, p.month, p.day, p.hour, p.minute,
+                  p.second);
+  }
+  return text;
+}
+
 double DateFromText(const std::string& text) {
   std::string_view trimmed(text);
   while (!trimmed.empty() && (trimmed.front() == ' ' || trimmed.front() == '\t')) trimmed.remove_prefix(1);

@@ -10,7 +10,6 @@
 
 #include "CommandSet.h"
 #include "DataFiles.h"
-#include "DatabaseReading.h"
 #include "DemoCompetition.h"
 #include "DemoData.h"
 #include "OpenDatabase.h"
@@ -44,7 +43,7 @@ struct DemoFiles {
 
 std::map<std::string, int32_t> Counts(CDatabase& db) {
   std::map<std::string, int32_t> counts;
-  for (const auto& [table, count] : CountTableRows(db)) counts[table] = count;
+  for (const auto& [table, count] : db.TableRowCounts()) counts[table] = count;
   return counts;
 }
 

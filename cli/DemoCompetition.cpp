@@ -6,9 +6,8 @@
 #include <map>
 #include <string>
 
-#include "DatabaseReading.h"
 #include "DemoData.h"
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli::demo {
 
@@ -31,8 +30,7 @@ struct GridPoint {
 // The imported waypoints by name, with their UTM position (all lie in one zone).
 std::map<std::string, GridPoint> TurnpointsByName(CDatabase& db) {
   std::map<std::string, GridPoint> found;
-  CDataObjectPtr shape = db.CreateDataObject("doTurnpoint");
-  for (const auto& row : ReadViewRows(db, "doTurnpoint", *shape, "", "")) {
+  for (const auto& row : db.ListDataObjects("doTurnpoint")) {
     found[CStr(row->Fields("trnName")->Value())] = {CLng(row->Fields("trnPk")->Value()),
                                                      CDbl(row->Fields("trnPositionEastings")->Value()),
                                                      CDbl(row->Fields("trnPositionNorthings")->Value())};
@@ -138,8 +136,7 @@ int32_t FillResults(CDatabase& db, int32_t task) {
   const double ssOpen = CDate(taskRecord->Fields("tasSSOpen")->Value());
   const int32_t turnpointCount = db.TaskTurnpointCount(task);
 
-  CDataObjectPtr shape = db.CreateDataObject("doResult");
-  auto results = ReadViewRows(db, "doResult", *shape, "tasPk=" + std::to_string(task), "pilPk");
+  auto results = db.ListDataObjects("doResult", "tasPk=" + std::to_string(task), "pilPk");
   std::vector<std::pair<double, CDataObjectPtr>> scored;
   for (size_t i = 0; i < results.size(); ++i) {
     CDataObject& result = *results[i];

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "zazorazari/database/CDatabase.h"
+#include <zazorazari/database/CDatabase.h>
 
 namespace zazorazari::cli::demo {
 

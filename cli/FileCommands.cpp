@@ -10,10 +10,8 @@
 #include "ChoiceOption.h"
 #include "CommandSet.h"
 #include "DataFiles.h"
-#include "DatabaseReading.h"
 #include "OpenDatabase.h"
-#include "zazorazari/database/CDatabase.h"
-#include "zazorazari/engine/Database.h"
+#include <zazorazari/database/CDatabase.h>
 
 namespace zazorazari::cli {
 
@@ -66,7 +64,7 @@ int Info(const FileArgs& a) {
   Line("code version", std::to_string(db->DBVersionCode()));
   Line("database version", db->DatabaseVersion());
   Line("name", db->CompetitionName());
-  for (const auto& [table, count] : CountTableRows(*db)) Line(table, std::to_string(count));
+  for (const auto& [table, count] : db->TableRowCounts()) Line(table, std::to_string(count));
   db->CloseDB();
   return 0;
 }
@@ -101,7 +99,7 @@ int Check(const FileArgs& a) {
   }
   if (answer != enumErrorOK) return 1;
   auto open = OpenDatabase(a.file);
-  const std::string integrity = open->DatabaseObject()->IntegrityCheck();
+  const std::string integrity = open->IntegrityCheck();
   open->CloseDB();
   Line("integrity", integrity);
   return integrity == "ok" ? 0 : 1;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "TerminalUserInterface.h"
-#include "zazorazari/database/CDatabase.h"
+#include <zazorazari/database/CDatabase.h>
 
 namespace zazorazari::cli {
 

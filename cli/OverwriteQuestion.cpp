@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Terminal.h"
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 

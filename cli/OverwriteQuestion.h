@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "zazorazari/platform/Dispatch.h"
+#include <zazorazari/platform/Dispatch.h>
 
 namespace zazorazari::cli {
 

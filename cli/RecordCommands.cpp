@@ -7,13 +7,11 @@
 
 #include "ChoiceOption.h"
 #include "CommandSet.h"
-#include "DatabaseReading.h"
 #include "OpenDatabase.h"
 #include "RecordFormat.h"
 #include "RecordInput.h"
 #include "Terminal.h"
-#include "zazorazari/database/TypeRegistry.h"
-#include "zazorazari/platform/Error.h"
+#include <zazorazari/platform/Error.h>
 
 namespace zazorazari::cli {
 
@@ -97,7 +95,7 @@ int Delete(const RecordArgs& a) {
 int List(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
   CDataObjectPtr shape = db->CreateDataObject(a.type);
-  PrintRecords(std::cout, *shape, ReadViewRows(*db, a.type, *shape, a.where, a.order), a.format);
+  PrintRecords(std::cout, *shape, db->ListDataObjects(a.type, a.where, a.order), a.format);
   db->CloseDB();
   return 0;
 }
@@ -106,8 +104,7 @@ int Collection(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
   CDataObjectCollectionPtr collection = db->GetDataObjectCollection(
       a.type, a.key, a.where.empty() ? Variant() : Variant(a.where), a.order.empty() ? Variant() : Variant(a.order));
-  // The type is registered, or the read above has failed.
-  CDataObjectPtr shape = db->CreateDataObject(FindCollectionType(a.type)->memberView);
+  CDataObjectPtr shape = db->CreateDataObject(db->CollectionMemberType(a.type));
   std::vector<CDataObjectPtr> members(collection->begin(), collection->end());
   PrintRecords(std::cout, *shape, members, a.format);
   db->CloseDB();

@@ -9,7 +9,7 @@
 
 #include "ChoiceOption.h"
 
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 

@@ -7,7 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "zazorazari/dataobject/CDataObject.h"
+#include <zazorazari/dataobject/CDataObject.h>
 
 namespace zazorazari::cli {
 

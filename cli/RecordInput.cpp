@@ -3,7 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 

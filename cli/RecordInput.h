@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "zazorazari/dataobject/CDataObject.h"
+#include <zazorazari/dataobject/CDataObject.h>
 
 namespace zazorazari::cli {
 

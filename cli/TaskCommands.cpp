@@ -5,7 +5,7 @@
 
 #include "CommandSet.h"
 #include "OpenDatabase.h"
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 

@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "Terminal.h"
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 

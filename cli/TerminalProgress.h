@@ -6,7 +6,7 @@
 #include <string>
 
 #include "CommandSet.h"
-#include "zazorazari/platform/Dispatch.h"
+#include <zazorazari/platform/Dispatch.h>
 
 namespace zazorazari::cli {
 

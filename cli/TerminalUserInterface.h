@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "zazorazari/platform/UserInterface.h"
+#include <zazorazari/platform/UserInterface.h>
 
 namespace zazorazari::cli {
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "CommandSet.h"
-#include "zazorazari/geodesy/modDistance.h"
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/geodesy/modDistance.h>
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 

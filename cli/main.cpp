@@ -7,7 +7,7 @@
 #include <CLI/CLI.hpp>
 
 #include "CommandSet.h"
-#include "zazorazari/platform/Error.h"
+#include <zazorazari/platform/Error.h>
 
 namespace {
 

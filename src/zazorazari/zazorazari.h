@@ -1,4 +1,6 @@
-// Everything a host needs: the records, the facade and the platform types.
+// Everything a host needs: the facade, records and collections, values and
+// errors, host interfaces, the geodesy helper and the engine interface that
+// DatabaseObject() hands out. Only the headers included here are installed.
 #pragma once
 
 #include "zazorazari/database/CDatabase.h"
@@ -7,11 +9,14 @@
 #include "zazorazari/dataobject/CDataObjectCollection.h"
 #include "zazorazari/dataobject/CField.h"
 #include "zazorazari/dataobject/modTools.h"
+#include "zazorazari/engine/DBEngine.h"
+#include "zazorazari/engine/Database.h"
 #include "zazorazari/geodesy/modDistance.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/platform/Dispatch.h"
 #include "zazorazari/platform/Error.h"
 #include "zazorazari/platform/ErrorNumbers.h"
+#include "zazorazari/platform/NullProgress.h"
 #include "zazorazari/platform/UserInterface.h"
 #include "zazorazari/platform/Variant.h"
 #include "zazorazari/rules/CAttribute.h"

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "rules/RuleTestHelpers.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/platform/Clock.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/rules/CRuleObjects.h"
@@ -42,7 +43,7 @@ TEST(CompetitionRules, AddIsRefusedAndUpdateReloadsTheCompetition) {
   TestDatabase t;
   CDatabase& db = t.Db();
   auto competition = db.GetDataObject("doCompetition", 1);
-  Variant refused = db.RuleObjects().Competition().Update(enumUpdateNew, *competition, enumOverwriteRaiseError);
+  Variant refused = FacadeInternals::Rules(db).Competition().Update(enumUpdateNew, *competition, enumOverwriteRaiseError);
   ASSERT_TRUE(refused.IsError());
   EXPECT_EQ(refused.ErrorCode(), enumInternalErrorFunctionNotSupported);
 

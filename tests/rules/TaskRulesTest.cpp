@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/RuleTestHelpers.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/rules/CRuleObjects.h"
 
@@ -103,7 +104,7 @@ TEST(TaskRules, ResultsAreOnlyModified) {
   EXPECT_EQ(t.Scalar("SELECT geoPk FROM tblResult WHERE resPk=" + std::to_string(key)), "");
   EXPECT_EQ(t.Count("tblResult"), 1);
 
-  Variant added = db.RuleObjects().Result().Update(enumUpdateNew, *result, enumOverwriteRaiseError);
+  Variant added = FacadeInternals::Rules(db).Result().Update(enumUpdateNew, *result, enumOverwriteRaiseError);
   ASSERT_TRUE(added.IsError());
   EXPECT_EQ(added.ErrorCode(), enumInternalErrorFunctionNotSupported);
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 // Every public error number is 0x80040200 + n.
@@ -67,3 +68,4 @@ enum enumDBVersion : int32_t { enumDB4 = 0, enumDB5 = 1, enumDB6 = 2 };
 enum enumExportFormat : int32_t { enumExportXML = 1 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -12,6 +12,7 @@
 #include "zazorazari/dataobject/KeyedList.h"
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 namespace engine {
@@ -59,3 +60,4 @@ class CDataObject {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

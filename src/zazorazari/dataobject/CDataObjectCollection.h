@@ -12,6 +12,7 @@
 #include "zazorazari/dataobject/KeyedList.h"
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 class CDatabase;
@@ -58,3 +59,4 @@ class CDataObjectCollection {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

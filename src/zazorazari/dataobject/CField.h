@@ -8,6 +8,7 @@
 
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 class CField;
@@ -38,3 +39,4 @@ class CField {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -16,6 +16,7 @@
 #include "zazorazari/platform/ErrorNumbers.h"
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 namespace keyedlist_detail {
@@ -135,3 +136,4 @@ void KeyedList<T>::Reindex(size_t from) {
 }
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -8,6 +8,7 @@
 #include "zazorazari/platform/Error.h"
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 // NULL equals NULL; NULL never equals a value; otherwise Variant equality.
@@ -32,3 +33,4 @@ Variant TextToFieldValue(const std::string& text, int32_t lDataType);
 std::string ValueToExportText(const Variant& value);
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

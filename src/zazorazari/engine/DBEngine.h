@@ -6,6 +6,7 @@
 
 #include "zazorazari/engine/Database.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari::engine {
 
 class DBEngine {
@@ -21,3 +22,4 @@ class DBEngine {
 };
 
 }  // namespace zazorazari::engine
+#pragma GCC visibility pop

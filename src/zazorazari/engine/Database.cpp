@@ -26,6 +26,23 @@ int32_t ResolveType(int32_t requested, bool tableByName) {
   return requested == dbOpenDynaset ? dbOpenDynaset : dbOpenSnapshot;
 }
 
+// The first column of every row of a fixed statement, as text.
+std::vector<std::string> FirstColumnTexts(Connection& connection, const char* sql) {
+  connection.CheckOpen(kDatabaseSource);
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(connection.Handle(), sql, -1, &stmt, nullptr);
+  std::vector<std::string> texts;
+  if (rc == SQLITE_OK) {
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+      texts.emplace_back(text ? text : "");
+    }
+  }
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_DONE) throw connection.ErrorFor(rc, kDatabaseSource, sql);
+  return texts;
+}
+
 }  // namespace
 
 Database::Database(std::unique_ptr<Impl> impl) : m_impl(std::move(impl)) {}
@@ -101,20 +118,17 @@ const std::vector<FieldDef>& Database::QueryDefs(const std::string& name) {
 }
 
 std::string Database::IntegrityCheck() {
-  Connection& connection = *m_impl->connection;
-  connection.CheckOpen(kDatabaseSource);
-  sqlite3_stmt* stmt = nullptr;
-  int rc = sqlite3_prepare_v2(connection.Handle(), "PRAGMA integrity_check", -1, &stmt, nullptr);
   std::string findings;
-  if (rc == SQLITE_OK) {
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-      findings += (findings.empty() ? "" : "; ") + std::string(text ? text : "");
-    }
+  for (const std::string& line : FirstColumnTexts(*m_impl->connection, "PRAGMA integrity_check")) {
+    findings += (findings.empty() ? "" : "; ") + line;
   }
-  sqlite3_finalize(stmt);
-  if (rc != SQLITE_DONE) throw connection.ErrorFor(rc, kDatabaseSource, "PRAGMA integrity_check");
   return findings;
+}
+
+std::vector<std::string> Database::TableNames() {
+  return FirstColumnTexts(*m_impl->connection,
+                          "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE 'sqlite!_%' "
+                          "ESCAPE '!' ORDER BY rowid");
 }
 
 void Database::Close() { m_impl->connection->Close(); }

@@ -10,6 +10,7 @@
 #include "zazorazari/engine/FieldDef.h"
 #include "zazorazari/engine/Recordset.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari::engine {
 
 class Database : public std::enable_shared_from_this<Database> {
@@ -34,6 +35,9 @@ class Database : public std::enable_shared_from_this<Database> {
   // SQLite's integrity check of the file: "ok", or its findings joined by
   // "; " (the command line's `check`).
   std::string IntegrityCheck();
+  // The names of the file's tables in the order they were created (the
+  // engine's own bookkeeping tables left out).
+  std::vector<std::string> TableNames();
   void Close();
   bool IsOpen() const;
 
@@ -47,3 +51,4 @@ class Database : public std::enable_shared_from_this<Database> {
 };
 
 }  // namespace zazorazari::engine
+#pragma GCC visibility pop

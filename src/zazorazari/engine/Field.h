@@ -7,6 +7,7 @@
 
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari::engine {
 
 class Recordset;
@@ -32,3 +33,4 @@ class Field {
 };
 
 }  // namespace zazorazari::engine
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#pragma GCC visibility push(default)
 namespace zazorazari::engine {
 
 // Field type codes of the DAO object model.
@@ -29,3 +30,4 @@ struct FieldDef {
 };
 
 }  // namespace zazorazari::engine
+#pragma GCC visibility pop

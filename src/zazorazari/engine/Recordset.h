@@ -10,6 +10,7 @@
 #include "zazorazari/engine/Field.h"
 #include "zazorazari/engine/FieldDef.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari::engine {
 
 enum RecordsetTypeEnum : int32_t { dbOpenTable = 1, dbOpenDynaset = 2, dbOpenSnapshot = 4 };
@@ -61,3 +62,4 @@ class Recordset {
 };
 
 }  // namespace zazorazari::engine
+#pragma GCC visibility pop

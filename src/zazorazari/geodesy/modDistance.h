@@ -8,6 +8,7 @@
 
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 // Projects decimal degrees (north and east positive) to whole-metre UTM
@@ -22,3 +23,4 @@ bool ConvertLatLongToUTM(double dblLat, double dblLong, double& dblNorthing, dou
 std::string GetUTMBandLetter(double dblLat);
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -9,6 +9,7 @@
 
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 std::string CStr(const Variant& v);
@@ -52,3 +53,4 @@ std::string FormatIsoDate(double days);
 std::string FormatNumber(double value, int significantDigits);
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

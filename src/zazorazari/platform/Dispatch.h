@@ -11,6 +11,7 @@
 
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 enum class InvokeKind { Method, PropertyGet, PropertyPut };
@@ -46,3 +47,4 @@ Variant GetProperty(const DispatchPtr& obj, std::string_view member);
 void PutProperty(const DispatchPtr& obj, std::string_view member, const Variant& value);
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 class Error : public std::runtime_error {
@@ -23,3 +24,4 @@ class Error : public std::runtime_error {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

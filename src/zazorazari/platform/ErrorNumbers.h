@@ -7,6 +7,7 @@
 
 #include "zazorazari/platform/Error.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 // Runtime errors (source "ZAZorazari").
@@ -50,3 +51,4 @@ Error EngineError(int32_t number, const std::string& source, const std::string& 
 std::string ErrorDescription(int32_t number, const std::string& detail = {});
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 constexpr int32_t vbOKOnly = 0;
@@ -34,3 +35,4 @@ class NonInteractiveUserInterface : public UserInterface {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 class Dispatch;
@@ -79,3 +80,4 @@ bool operator<(const Variant& a, const Variant& b);
 bool operator>(const Variant& a, const Variant& b);
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -5,6 +5,7 @@
 
 #include "zazorazari/rules/CRule.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 class CAttribute : public CRule {
@@ -17,3 +18,4 @@ class CAttribute : public CRule {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

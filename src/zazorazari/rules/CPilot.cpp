@@ -3,6 +3,7 @@
 #include "zazorazari/rules/CPilot.h"
 
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
@@ -59,14 +60,14 @@ Variant CPilot::GetGliderPk(const CDataObject& dobj) {
   glider->FillFieldsFrom(dobj);
   // A glider created for a pilot flies in the competition's class.
   glider->Fields("gliFAIClass")->SetValue(competition->Fields("comFAIClass")->Value());
-  return Facade().RuleObjects().Glider().Update(enumUpdateNew, *glider, enumOverwriteReturnPk);
+  return FacadeInternals::Rules(Facade()).Glider().Update(enumUpdateNew, *glider, enumOverwriteReturnPk);
 }
 
 Variant CPilot::GetOriginPk(const CDataObject& dobj) {
   if (Value(dobj, "natPk").IsNull() && Value(dobj, "natCode3").IsNull()) return Variant::Null();
   CDataObjectPtr origin = Facade().CreateDataObject("doOrigin");
   origin->FillFieldsFrom(dobj);
-  return Facade().RuleObjects().Origin().Update(enumUpdateNew, *origin, enumOverwriteReturnPk);
+  return FacadeInternals::Rules(Facade()).Origin().Update(enumUpdateNew, *origin, enumOverwriteReturnPk);
 }
 
 Variant CPilot::GetAttributeValuePk(const CDataObject& dobj, int slot) {
@@ -75,7 +76,7 @@ Variant CPilot::GetAttributeValuePk(const CDataObject& dobj, int slot) {
   CDataObjectPtr attributeValue = Facade().CreateDataObject("doAttributeValue");
   attributeValue->Fields("attName")->SetValue(Value(dobj, Slot("attName", slot)));
   attributeValue->Fields("avaValue")->SetValue(value);
-  return CLng(Facade().RuleObjects().AttributeValue().Update(enumUpdateNew, *attributeValue, enumOverwriteReturnPk));
+  return CLng(FacadeInternals::Rules(Facade()).AttributeValue().Update(enumUpdateNew, *attributeValue, enumOverwriteReturnPk));
 }
 
 void CPilot::SyncPilotAttributes(engine::Recordset& pilot) {

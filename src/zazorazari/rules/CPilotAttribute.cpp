@@ -3,6 +3,7 @@
 #include "zazorazari/rules/CPilotAttribute.h"
 
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/platform/Conversions.h"
@@ -11,7 +12,7 @@
 namespace zazorazari {
 
 Variant CPilotAttribute::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode) {
-  const int32_t avaPk = CLng(Facade().RuleObjects().AttributeValue().Update(enumUpdateNew, dobj, enumOverwriteReturnPk));
+  const int32_t avaPk = CLng(FacadeInternals::Rules(Facade()).AttributeValue().Update(enumUpdateNew, dobj, enumOverwriteReturnPk));
 
   // A member not stored yet may carry a NULL key: it selects no row and is added.
   auto rs = Engine().OpenRecordset("SELECT * FROM tblPilotAttribute WHERE " + SqlEqualNumber("patPk", dobj.Item(1)->Value()),

@@ -3,6 +3,7 @@
 #include "zazorazari/rules/CPilotAttributeCollection.h"
 
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/rules/CRuleObjects.h"
@@ -15,7 +16,7 @@ int32_t CPilotAttributeCollection::Update(CDataObjectCollection& dcobj) {
   // reach the statement.
   const std::string selector = TableColumn(Engine(), "tblPilotAttribute", dcobj.SelectorField());
   Engine().Execute("DELETE * FROM tblPilotAttribute WHERE " + selector + " = " + std::to_string(dcobj.SelectorValue()));
-  CPilotAttribute& rule = Facade().RuleObjects().PilotAttribute();
+  CPilotAttribute& rule = FacadeInternals::Rules(Facade()).PilotAttribute();
   for (const CDataObjectPtr& member : dcobj) rule.Update(enumUpdateNew, *member, enumOverwriteForce);
   return 0;
 }

@@ -2,6 +2,7 @@
 #include "zazorazari/rules/CResult.h"
 
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
@@ -17,7 +18,7 @@ Variant CResult::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode) {
   if (!dobj.Fields("gedName")->Value().IsNull()) {
     CDataObjectPtr geoDate = Facade().CreateDataObject("doGeoDate");
     geoDate->FillFieldsFrom(dobj);
-    datum = Facade().RuleObjects().GeoDate().Update(enumUpdateNew, *geoDate, enumOverwriteReturnPk);
+    datum = FacadeInternals::Rules(Facade()).GeoDate().Update(enumUpdateNew, *geoDate, enumOverwriteReturnPk);
   }
 
   auto rs = Engine().OpenRecordset("tblResult", engine::dbOpenDynaset);

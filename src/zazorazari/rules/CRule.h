@@ -10,6 +10,7 @@
 #include "zazorazari/dataobject/CDataObject.h"
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 class CDatabase;
@@ -40,3 +41,4 @@ class CRule {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

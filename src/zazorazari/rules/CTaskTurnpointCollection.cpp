@@ -3,6 +3,7 @@
 #include "zazorazari/rules/CTaskTurnpointCollection.h"
 
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/rules/CRuleObjects.h"
@@ -13,7 +14,7 @@ namespace zazorazari {
 Variant CTaskTurnpointCollection::Update(CDataObjectCollection& dobj) {
   const std::string selector = TableColumn(Engine(), "tblTaskTurnpoint", dobj.SelectorField());
   Engine().Execute("DELETE * FROM tblTaskTurnpoint WHERE " + SqlEqualNumber(selector, dobj.SelectorValue()));
-  CTaskTurnpoint& member = Facade().RuleObjects().TaskTurnpoint();
+  CTaskTurnpoint& member = FacadeInternals::Rules(Facade()).TaskTurnpoint();
   for (const CDataObjectPtr& turnpoint : dobj) member.Update(enumUpdateNew, *turnpoint, enumOverwriteForce);
   return Variant(int32_t{0});
 }

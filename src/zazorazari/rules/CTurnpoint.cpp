@@ -4,6 +4,7 @@
 #include "zazorazari/rules/CTurnpoint.h"
 
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/platform/Conversions.h"
@@ -26,7 +27,7 @@ Variant FindOrCreate(CDatabase& facade, CRule& rule, const std::string& strType,
 
 Variant CTurnpoint::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lOverwriteMode) {
   CDatabase& facade = Facade();
-  CRuleObjects& rules = facade.RuleObjects();
+  CRuleObjects& rules = FacadeInternals::Rules(facade);
 
   Variant oriPk = Variant::Null();
   if (!dobj.Fields("natPk")->Value().IsNull() || !dobj.Fields("natCode3")->Value().IsNull()) {

@@ -1,0 +1,16 @@
+// The facade's rule objects, which only the component's own parts use (the
+// rules call each other through them). Not installed: hosts never see it.
+#pragma once
+
+#include "zazorazari/database/CDatabase.h"
+
+namespace zazorazari {
+
+class CRuleObjects;
+
+class FacadeInternals {
+ public:
+  static CRuleObjects& Rules(CDatabase& db) { return db.RuleObjects(); }
+};
+
+}  // namespace zazorazari

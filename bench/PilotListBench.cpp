@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kPilots = 500;
 
-const char* const kNations[] = {"SUI", "AUT", "DEU", "FRA", "ITA"};
+const char* const kNations[] = {"CHE", "AUT", "DEU", "FRA", "ITA"};
 const char* const kMakers[][2] = {{"Ozone", "Enzo 3"}, {"Gin", "Boomerang 12"}, {"Advance", "Omega X-Alps"}};
 
 const std::string& ListFile() {

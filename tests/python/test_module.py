@@ -67,9 +67,12 @@ def test_record_is_a_mapping(db):
 
 
 def test_errors_carry_number_source_and_description(db, tmp_path):
-    with pytest.raises(zazorazari.EngineError) as missing:
+    with pytest.raises(zazorazari.FacadeError) as missing:
         zazorazari.Database(str(tmp_path / "none.mdb")).open()
-    assert missing.value.number == 3024 and "none.mdb" in missing.value.description
+    assert missing.value.number == -2147220992 + 11 and "<Error/3024/" in missing.value.description
+    with pytest.raises(zazorazari.Error) as unwritable:
+        db.export_xml(str(tmp_path / "no" / "such" / "folder.xml"))
+    assert unwritable.value.number == 75 and type(unwritable.value) is zazorazari.Error
 
     first = db.new("doPilot")
     first["pilLastName"], first["pilFirstName"], first["pilNumber"] = "Smith", "Ann", 7
@@ -109,6 +112,6 @@ def test_progress_callbacks_and_one_that_raises(db, tmp_path):
 
 def test_registration_list_report(db, tmp_path):
     entries = tmp_path / "entries.csv"
-    entries.write_text("Surname;Nation\nSmith;SUI\nJones;XYZ\n", encoding="utf-8")
+    entries.write_text("Surname;Nation\nSmith;CHE\nJones;XYZ\n", encoding="utf-8")
     report = db.import_pilots_csv(str(entries), columns={"Surname": "pilLastName", "Nation": "natCode3"})
     assert not report.written and [(p.line, p.column, p.value) for p in report.problems] == [(3, "Nation", "XYZ")]

@@ -36,7 +36,7 @@ int32_t CDatabase::ExportPilotsToCSV(const std::string& strPath, char separator,
   if (!engineDb) throw RuntimeError(errObjectNotSet);
   if (separator != ',' && separator != ';' && separator != '\t') throw RuntimeError(errInvalidProcedureCall);
   return InTransaction(*this, false, [&] {
-    ReportProgress(frmProgress, int16_t{1});
+    ReportProgressIfAny(frmProgress, int16_t{1});
     const std::vector<PilotListColumn> columns = PilotListColumns(*CreateDataObject("doPilot"));
     std::vector<std::string> cells;
     for (const auto& column : columns) cells.push_back(column.header);
@@ -51,7 +51,7 @@ int32_t CDatabase::ExportPilotsToCSV(const std::string& strPath, char separator,
     }
     rs->Close();
     ReplaceFileWith(strPath, [&text](FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
-    ReportProgress(frmProgress, int16_t{100});
+    ReportProgressIfAny(frmProgress, int16_t{100});
     return count;
   });
 }

@@ -116,7 +116,7 @@ class LineReader {
  private:
   Variant Convert(const CField& field, const std::string& text, std::string& wrong) {
     if (field.Name() == "natCode3") {
-      if (!KnownNation(text)) wrong = "no nation has this three-letter code (ISO 3166-1 alpha-3, e.g. SUI)";
+      if (!KnownNation(text)) wrong = "no nation has this three-letter code (ISO 3166-1 alpha-3, e.g. CHE)";
       return text;
     }
     try {
@@ -278,7 +278,7 @@ PilotListReport CDatabase::ImportPilotsFromCSV(const std::string& strPath, const
                        [&] {
     const auto engineDb = DatabaseObject();
     if (!engineDb) throw RuntimeError(errObjectNotSet);
-    ReportProgress(frmProgress, int16_t{1});
+    ReportProgressIfAny(frmProgress, int16_t{1});
     const CsvTable table = ReadCsvFile(strPath);
 
     PilotListReport report;
@@ -291,7 +291,7 @@ PilotListReport CDatabase::ImportPilotsFromCSV(const std::string& strPath, const
       for (size_t i = 1; i < table.rows.size(); ++i) {
         import.Add(table.rows[i], report);
         const auto percent = static_cast<int16_t>(1 + i * 98 / table.rows.size());
-        if (percent != reported) ReportProgress(frmProgress, reported = percent);
+        if (percent != reported) ReportProgressIfAny(frmProgress, reported = percent);
       }
       import.Count(report);
     } catch (...) {
@@ -305,7 +305,7 @@ PilotListReport CDatabase::ImportPilotsFromCSV(const std::string& strPath, const
     } else {
       scope.Rollback();
     }
-    ReportProgress(frmProgress, int16_t{100});
+    ReportProgressIfAny(frmProgress, int16_t{100});
     return report;
   });
 }

@@ -125,7 +125,7 @@ TEST(ConcurrentUse, OpenWaitsForAProgramHoldingTheFileInWriteAheadLogMode) {
   ASSERT_TRUE(holder.AwaitSignal());
   t.Db().OpenDB();
   EXPECT_EQ(holder.ExitCode(), 0);
-  EXPECT_EQ(CStr(t.Db().GetDataObject("doPilot", 500)->Fields("pilLastName")->Value()), "Holder");
+  EXPECT_EQ(t.Scalar("SELECT pilLastName FROM tblPilot WHERE pilPk = 500"), "Holder");
   t.Db().CloseDB();
   EXPECT_FALSE(fs::exists(t.FilePath() + "-wal"));
 }

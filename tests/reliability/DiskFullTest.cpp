@@ -178,6 +178,6 @@ TEST(DiskFull, FileOperationsLeaveTheOldFileAndReportTheFullDisk) {
   });
   const std::string problems = child.Report();
   if (child.ExitCode() == 77) GTEST_SKIP() << "no mount namespace for a small file system here";
-  EXPECT_EQ(child.ExitCode(), 0);
+  EXPECT_EQ(child.ExitCode(), 0) << "wait status " << child.Wait();
   EXPECT_EQ(problems, "");
 }

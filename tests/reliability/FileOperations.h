@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,9 @@ struct FileOperation {
   std::function<std::string(const std::string& folder)> state;
 };
 
+// gtest names a parameter by this.
+inline void PrintTo(const FileOperation& operation, std::ostream* out) { *out << operation.name; }
+
 inline std::vector<FileOperation> FileOperations() {
   using namespace zazorazari;
   namespace fs = std::filesystem;
@@ -73,7 +77,6 @@ inline std::vector<FileOperation> FileOperations() {
   const auto previousExport = [=](const std::string& f) { WriteFile(target(f), "the previous export\n"); };
   const auto databaseState = [=](const std::string& f) { return DatabaseState(target(f)); };
   const auto textState = [=](const std::string& f) { return TextState(target(f)); };
-  const auto progress = [] { return ProgressRecorder().object; };
   return {
       {"Create", [=](const std::string& f) { fs::remove(target(f)); }, false,
        [=](CDatabase& db, const std::string& f) { db.Create(target(f), TemplateDir(), enumFileCompetition); },
@@ -102,16 +105,16 @@ inline std::vector<FileOperation> FileOperations() {
        },
        [=](const std::string& f) { return DatabaseState(InFolder(f, "a.mdb")) + " / " + DatabaseState(target(f)); }},
       {"ExportDB", previousExport, true,
-       [=](CDatabase& db, const std::string& f) { db.ExportDB(target(f), enumDB6, enumExportXML, progress()); },
+       [=](CDatabase& db, const std::string& f) { db.ExportDB(target(f), enumDB6, enumExportXML, ProgressRecorder().object); },
        textState},
       {"ExportTask", previousExport, true,
-       [=](CDatabase& db, const std::string& f) { db.ExportTask(target(f), 1, enumExportXML, progress()); },
+       [=](CDatabase& db, const std::string& f) { db.ExportTask(target(f), 1, enumExportXML, ProgressRecorder().object); },
        textState},
       {"ExportTaskResult", previousExport, true,
-       [=](CDatabase& db, const std::string& f) { db.ExportTaskResult(target(f), 1, enumExportXML, progress()); },
+       [=](CDatabase& db, const std::string& f) { db.ExportTaskResult(target(f), 1, enumExportXML, ProgressRecorder().object); },
        textState},
       {"ExportTurnpoints", previousExport, true,
-       [=](CDatabase& db, const std::string& f) { db.ExportTurnpointsToFile(target(f), "cup", 0, progress()); },
+       [=](CDatabase& db, const std::string& f) { db.ExportTurnpointsToFile(target(f), "cup", 0, ProgressRecorder().object); },
        textState},
   };
 }

@@ -8,7 +8,7 @@ set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 readme="$here/../../README.md"
-scratch=$(mktemp -d)
+scratch=$(realpath "$(mktemp -d)")
 trap 'rm -rf "$scratch"' EXIT
 cxx=${CXX:-c++}
 fail() { echo "install check: $*" >&2; exit 1; }
@@ -20,7 +20,8 @@ include="$prefix/include"
 
 # Headers the standard library itself brings in; anything else that a
 # public header reaches outside the prefix is a third-party header.
-deps() { "$cxx" -std=c++20 -I"$include" -M -x c++ - | tr ' \\' '\n\n' | grep -v '^$' | grep -v '^-:$' | sort -u; }
+deps() { "$cxx" -std=c++20 -I"$include" -M -x c++ - | tr ' \\' '\n\n' | grep -v '^$' | grep -v '^-:$' |
+  xargs realpath -m | sort -u; }
 echo '#include <bits/stdc++.h>' | deps >"$scratch/standard"
 find "$include" -name '*.h' | sort >"$scratch/installed"
 echo '#include <zazorazari/zazorazari.h>' | deps | grep "^$include/" >"$scratch/reached" || true

@@ -50,7 +50,8 @@ int32_t CDatabase::ExportPilotsToCSV(const std::string& strPath, char separator,
       text += CsvLine(cells, separator);
     }
     rs->Close();
-    files::ReplaceFileWith(strPath, files::kExportedFile, [&text](FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
+    files::ReplaceFileWith(strPath, files::kExportedFile,
+                           [&text](FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
     ReportProgressIfAny(frmProgress, int16_t{100});
     return count;
   });

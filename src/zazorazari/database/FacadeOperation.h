@@ -13,6 +13,7 @@
 
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/dataobject/modTools.h"
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/OperationScope.h"
 #include "zazorazari/platform/Error.h"
@@ -32,18 +33,50 @@ class PassThroughError : public Error {
       : Error(number, FacadeSource(operation), std::move(message)) {}
 };
 
+// Lets only a zazorazari::Error leave body: a failure of a general library
+// (the standard library, the JSON reader) becomes runtime error 5 with its
+// text, so that a host catching Error never aborts.
+template <class Body>
+auto OnlyLibraryErrors(Body&& body) -> decltype(body()) {
+  try {
+    return body();
+  } catch (const Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw Error(errInvalidProcedureCall, kRuntimeSource, e.what());
+  }
+}
+
 // Runs body in one transaction of the facade's open database (none when no
 // database is open: body then fails its own way).
 template <class Body>
 auto InTransaction(const CDatabase& db, bool bMayWrite, Body&& body) -> decltype(body()) {
   auto engineDb = db.DatabaseObject();
-  if (!engineDb) return body();
+  if (!engineDb) return OnlyLibraryErrors(body);
   engine::OperationScope scope(*engineDb, bMayWrite);
   if constexpr (std::is_void_v<decltype(body())>) {
-    body();
+    OnlyLibraryErrors(body);
     scope.Commit();
   } else {
-    auto result = body();
+    auto result = OnlyLibraryErrors(body);
+    scope.Commit();
+    return result;
+  }
+}
+
+// Runs an import's or a copy's body in one write transaction; with
+// enumImportAllOrNothing a failure undoes everything the body wrote, and
+// only that when a host transaction is open.
+template <class Body>
+auto InImportTransaction(const CDatabase& db, enumImportMode lMode, Body&& body) -> decltype(body()) {
+  auto engineDb = db.DatabaseObject();
+  if (lMode != enumImportAllOrNothing || !engineDb) return InTransaction(db, true, body);
+  engine::AtomicScope scope(*engineDb);
+  if constexpr (std::is_void_v<decltype(body())>) {
+    OnlyLibraryErrors(body);
+    scope.Commit();
+  } else {
+    auto result = OnlyLibraryErrors(body);
     scope.Commit();
     return result;
   }

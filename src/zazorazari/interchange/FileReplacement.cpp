@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "zazorazari/platform/ErrorNumbers.h"
@@ -22,23 +24,32 @@ mode_t TargetMode(const std::string& strPath) {
 
 void ReplaceFileWith(const std::string& strPath, const std::function<bool(FILE*)>& write) {
   namespace fs = std::filesystem;
+  // 75 with what the system said, so that a full disk reads as one.
+  const auto fail = [&strPath](int error) {
+    return Error(errPathFileAccess, kRuntimeSource,
+                 ErrorDescription(errPathFileAccess) + " (cannot write '" + strPath + "': " + std::strerror(error) + ")");
+  };
   const fs::path target(strPath);
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
   const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw RuntimeError(errPathFileAccess);
+  if (fd < 0) throw fail(errno);
   FILE* file = ::fdopen(fd, "wb");
   if (file == nullptr) {
+    const int error = errno;
     ::close(fd);
     ::unlink(temporary.c_str());
-    throw RuntimeError(errPathFileAccess);
+    throw fail(error);
   }
+  errno = 0;
   bool ok = write(file) && std::fflush(file) == 0 && ::fchmod(fd, TargetMode(strPath)) == 0 && ::fsync(fd) == 0;
+  int error = errno;
   ok = (std::fclose(file) == 0) && ok;
-  if (!ok || std::rename(temporary.c_str(), strPath.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    throw RuntimeError(errPathFileAccess);
-  }
+  if (error == 0) error = errno;
+  if (ok && std::rename(temporary.c_str(), strPath.c_str()) == 0) return;
+  if (error == 0) error = errno;
+  ::unlink(temporary.c_str());
+  throw fail(error == 0 ? EIO : error);
 }
 
 }  // namespace zazorazari::interchange

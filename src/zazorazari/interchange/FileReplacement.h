@@ -11,7 +11,8 @@ namespace zazorazari::interchange {
 
 // `write` fills the open temporary file and returns false on a failure. The
 // finished file keeps the mode of the file it replaces (else rw-r--r--).
-// Any failure is error 75, and the target stays as it was.
+// Any failure is error 75 naming the file and the system's reason, and the
+// target stays as it was.
 void ReplaceFileWith(const std::string& strPath, const std::function<bool(FILE*)>& write);
 
 }  // namespace zazorazari::interchange

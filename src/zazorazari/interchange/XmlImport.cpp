@@ -39,9 +39,9 @@ constexpr TableStep kTurnpoints[] = {{"tblTurnpoint", 5}};
 // Loads the file, checks the root and merges the tables in order, all in
 // one transaction.
 void ImportDatabaseFile(CDatabase& db, const std::string& strPath, const DispatchPtr& frmProgress,
-                        const std::string& operation, std::span<const TableStep> steps) {
+                        enumImportMode lMode, const std::string& operation, std::span<const TableStep> steps) {
   const auto loaded = LoadXmlDocument(strPath, operation);
-  InTransaction(db, true, [&] {
+  InImportTransaction(db, lMode, [&] {
     const std::string root = loaded->document.document_element().name();
     if (root != "ZOLT") throw Error(enumErrorImportXML, FacadeSource(operation), "Unknown element '" + root + "'.");
     auto engineDb = db.DatabaseObject();
@@ -56,16 +56,16 @@ void ImportDatabaseFile(CDatabase& db, const std::string& strPath, const Dispatc
 
 }  // namespace
 
-void CDatabase::ImportDBFromXML(const std::string& strPath, DispatchPtr frmProgress) {
-  ImportDatabaseFile(*this, strPath, frmProgress, "ImportDBFromXML", kWholeDatabase);
+void CDatabase::ImportDBFromXML(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
+  ImportDatabaseFile(*this, strPath, frmProgress, lMode, "ImportDBFromXML", kWholeDatabase);
 }
 
-void CDatabase::ImportPilotsFromXML(const std::string& strPath, DispatchPtr frmProgress) {
-  ImportDatabaseFile(*this, strPath, frmProgress, "ImportPilotsFromXML", kPilots);
+void CDatabase::ImportPilotsFromXML(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
+  ImportDatabaseFile(*this, strPath, frmProgress, lMode, "ImportPilotsFromXML", kPilots);
 }
 
-void CDatabase::ImportTurnpointsFromXML(const std::string& strPath, DispatchPtr frmProgress) {
-  ImportDatabaseFile(*this, strPath, frmProgress, "ImportTurnpointsFromXML", kTurnpoints);
+void CDatabase::ImportTurnpointsFromXML(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
+  ImportDatabaseFile(*this, strPath, frmProgress, lMode, "ImportTurnpointsFromXML", kTurnpoints);
 }
 
 }  // namespace zazorazari

@@ -258,7 +258,7 @@ TEST_F(TurnpointFiles, BrokenFilesNameTheLineAndWriteNothing) {
       {"gpx lat no number", "i.gpx", gpxHead + "<wpt lat=\"47.1\" lon=\"8\"><name>A</name></wpt>\n"
        "<wpt lat=\"north\" lon=\"8\"><name>B</name></wpt></gpx>", errTypeMismatch, "(line 3, column lat)"},
       {"gpx invalid UTF-8", "j.gpx", gpxHead + "<wpt lat=\"47\" lon=\"8\">\n<name>M\xFCller</name></wpt></gpx>",
-       errTypeMismatch, "(line 2, column name)"},
+       enumErrorImportXML, "bytes that are not UTF-8 (line 3)"},
       {"gpx not well-formed", "k.gpx", gpxHead + "<wpt lat=\"47\" lon=\"8\">\n</gpx>", enumErrorImportXML,
        "(line 3)"},
       {"geojson invalid UTF-8", "l.geojson", "{\"type\":\"FeatureCollection\",\n\"features\":[\"M\xFC\"]}",
@@ -291,7 +291,7 @@ TEST_F(TurnpointFiles, BrokenFilesNameTheLineAndWriteNothing) {
       {"ozi longitude not finite", "v.wpt",
        "OziExplorer Waypoint File Version 1.1\r\nWGS 84\r\nReserved 2\r\nReserved 3\r\n"
        "1,A,47.5,8.0e999,,0,1,3,0,65535,,0,0,0,-777,6,0,17\r\n",
-       errTypeMismatch, "(line 5)"},
+       errOverflow, "(line 5)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -34,7 +34,7 @@ bool Listed(const std::string& name, const auto& names) {
 
 std::vector<std::string> ForeignSchemaObjects(engine::Database& db) {
   std::vector<std::string> foreign;
-  for (const auto& object : db.SchemaObjects()) {
+  for (const auto& object : db.SchemaEntries()) {
     const bool known = (object.type == "table" && Listed(object.name, kTables)) ||
                        (object.type == "view" && Listed(object.name, kViews)) || object.type == "index";
     if (!known) foreign.push_back(object.type + " '" + object.name + "'");

@@ -130,8 +130,8 @@ std::string Database::IntegrityCheck() {
   return findings;
 }
 
-std::vector<SchemaObject> Database::SchemaObjects() {
-  std::vector<SchemaObject> objects;
+std::vector<SchemaEntry> Database::SchemaEntries() {
+  std::vector<SchemaEntry> objects;
   EachTextRow(*m_impl->connection, "SELECT type, name FROM sqlite_master WHERE name NOT LIKE 'sqlite!_%' ESCAPE '!'",
               2, [&](const auto& row) { objects.push_back({row[0], row[1]}); });
   return objects;

@@ -14,7 +14,7 @@ namespace zazorazari::engine {
 
 // An entry of the file's schema: its type ("table", "view", "index",
 // "trigger") and name.
-struct SchemaObject {
+struct SchemaEntry {
   std::string type;
   std::string name;
 };
@@ -42,7 +42,7 @@ class Database : public std::enable_shared_from_this<Database> {
   // "; " (the command line's `check`).
   std::string IntegrityCheck();
   // Every table, view, index and trigger of the file but SQLite's own.
-  std::vector<SchemaObject> SchemaObjects();
+  std::vector<SchemaEntry> SchemaEntries();
   void Close();
   bool IsOpen() const;
 

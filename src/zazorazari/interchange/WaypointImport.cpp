@@ -11,7 +11,6 @@
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/interchange/HostCalls.h"
-#include "zazorazari/interchange/TurnpointFile.h"
 #include "zazorazari/interchange/TurnpointPosition.h"
 #include "zazorazari/interchange/WaypointFileReader.h"
 #include "zazorazari/interchange/WaypointLine.h"
@@ -76,12 +75,12 @@ WaypointLine CheckedWaypointLine(const std::string& line, WaypointDatum datum, i
     throw Error(e.Number(), e.Source(), e.Description() + ": " + what);
   }
   if (datum == WaypointDatum::Geographic) {
-    for (const auto& [column, value, limit] : {std::tuple{"latitude", waypoint.latitude.decimal, 90.0},
-                                               std::tuple{"longitude", waypoint.longitude.decimal, 180.0}}) {
+    for (const auto& [column, value, limit] : {std::tuple{"latitude", waypoint.latitude.decimal, 90},
+                                               std::tuple{"longitude", waypoint.longitude.decimal, 180}}) {
       if (!std::isfinite(value) || std::fabs(value) > limit) {
         throw Error(errOverflow, kRuntimeSource,
                     ErrorDescription(errOverflow) + " (line " + std::to_string(lineNumber) + ", " + column +
-                        "): it must lie between -" + ShortestDecimal(limit) + " and " + ShortestDecimal(limit));
+                        "): it must lie between -" + std::to_string(limit) + " and " + std::to_string(limit));
       }
     }
   }

@@ -80,7 +80,8 @@ std::string LineNote(std::string_view bytes, size_t offset) {
 }
 
 std::optional<XmlFault> CharacterFault(std::string_view bytes) {
-  for (std::string_view bom : {"\xFE\xFF", "\xFF\xFE", std::string_view("\0\0\xFE\xFF", 4)}) {
+  using namespace std::string_view_literals;
+  for (const std::string_view bom : {"\xFE\xFF"sv, "\xFF\xFE"sv, "\0\0\xFE\xFF"sv}) {
     if (bytes.starts_with(bom)) return std::nullopt;
   }
   // Character references count only in markup and text, not in comments,

@@ -9,8 +9,8 @@
 
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/database/FacadeOperation.h"
-#include "zazorazari/interchange/FileReplacement.h"
 #include "zazorazari/interchange/XmlWellFormed.h"
+#include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
 namespace zazorazari::interchange {
@@ -87,7 +87,7 @@ std::string LoadedXmlDocument::LineOf(pugi::xml_node node) const {
 }
 
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath) {
-  ReplaceFileWith(strPath, [&](FILE* file) {
+  files::ReplaceFileWith(strPath, files::kExportedFile, [&](FILE* file) {
     FileWriter writer(file);
     document.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return writer.Ok();

@@ -24,6 +24,7 @@ namespace zazorazari {
 
 namespace engine {
 class Database;
+class AtomicScope;
 }
 class CRuleObjects;
 
@@ -74,6 +75,16 @@ class CDatabase {
   // duplicates; never read by the library.
   int32_t LastDuplicatedPk() const { return m_lLastDuplicatedPk; }
   void SetLastDuplicatedPk(int32_t lPk) { m_lLastDuplicatedPk = lPk; }
+
+  // Extension: OpenDB refuses a file whose schema holds a trigger, or a
+  // table or view the template does not have (enumErrorFileNoZoltMDB,
+  // naming them), since a file from elsewhere could run code that way;
+  // SetAllowForeignSchema(true) opens such a file all the same.
+  void SetAllowForeignSchema(bool bAllow) { m_bAllowForeignSchema = bAllow; }
+  bool AllowForeignSchema() const { return m_bAllowForeignSchema; }
+  // What the open file holds beyond the template ("trigger 'x'", "table
+  // 'y'", "view 'z'"); empty for a file of this program.
+  std::vector<std::string> ForeignSchemaObjects();
 
   // Closes an open file, replaces strFile if it exists, renames the file
   // to it, sets Path and reopens if it was open. Wrapped enumErrorRename
@@ -187,14 +198,20 @@ class CDatabase {
   // only the turnpoints. frmProgress is required (91 for nullptr).
   // enumErrorImportXML for a file that cannot be loaded, has the wrong root
   // or a DOCTYPE (nothing written), or a row the engine refuses (the rows
-  // before it stay written).
-  void ImportDBFromXML(const std::string& strPath, DispatchPtr frmProgress);
-  void ImportPilotsFromXML(const std::string& strPath, DispatchPtr frmProgress);
-  void ImportTurnpointsFromXML(const std::string& strPath, DispatchPtr frmProgress);
+  // before it stay written). lMode (extension): enumImportAllOrNothing
+  // leaves the file as it was when the import fails; the default keeps what
+  // was written before.
+  void ImportDBFromXML(const std::string& strPath, DispatchPtr frmProgress,
+                       enumImportMode lMode = enumImportKeepWritten);
+  void ImportPilotsFromXML(const std::string& strPath, DispatchPtr frmProgress,
+                           enumImportMode lMode = enumImportKeepWritten);
+  void ImportTurnpointsFromXML(const std::string& strPath, DispatchPtr frmProgress,
+                               enumImportMode lMode = enumImportKeepWritten);
   // Updates the existing results of the task a result file names, through
   // the result rules. Every failure becomes enumErrorImportXML with the
-  // cause's text; results written before it stay written.
-  void ImportTaskResultFromXML(const std::string& strPath, DispatchPtr frmProgress);
+  // cause's text; results written before it stay written (lMode as above).
+  void ImportTaskResultFromXML(const std::string& strPath, DispatchPtr frmProgress,
+                               enumImportMode lMode = enumImportKeepWritten);
 
   // --- Copy between database files ---
   // Copies the records aPk of type strDO from another file, each through
@@ -203,14 +220,15 @@ class CDatabase {
   // texts of aMessage (pilot number, pilot ID, turnpoint ID; "%s" for the
   // name and the value). frmProgress may be nullptr; its CancelPressed
   // stops the copy. Returns 0. Errors leave unwrapped; records copied
-  // before stay written.
+  // before stay written (lMode (extension) as for the imports).
   int32_t InsertDataObjectsFrom(const std::string& strDO, const std::string& strDBPathFrom,
                                 const std::vector<int32_t>& aPk, DispatchPtr frmProgress,
-                                DispatchPtr frmAskOverwrite, const std::vector<std::string>& aMessage);
+                                DispatchPtr frmAskOverwrite, const std::vector<std::string>& aMessage,
+                                enumImportMode lMode = enumImportKeepWritten);
   // Copies the catalogue part (gliders, attribute values, origins, report
   // strings) of another file; a colliding row stops the copy with
   // enumErrorRecordsetExists, the rows before it stay written. Returns 0.
-  int32_t InsertCatalogFrom(const std::string& strCatalogPath);
+  int32_t InsertCatalogFrom(const std::string& strCatalogPath, enumImportMode lMode = enumImportKeepWritten);
   // Rewrites the references of a record read from objAnotherDatabase so
   // that it can be added to this file. Returns 0.
   int32_t SetContext(CDataObject& dobj, CDatabase& objAnotherDatabase);
@@ -219,16 +237,23 @@ class CDatabase {
   // Adds the waypoints of an OziExplorer file as turnpoints; existing names
   // are overwritten only when the user interface answers Yes (asked once).
   // Errors leave unwrapped with " (line N)" (53, 62, 9, 13); waypoints saved
-  // before stay saved.
-  void ImportTurnpointsFromWPT(const std::string& strPath, DispatchPtr frmProgress);
+  // before stay saved. lMode (extension) as for the XML imports; declining
+  // to overwrite is no failure. enumImportAllOrNothing also refuses a
+  // latitude beyond +-90, a longitude beyond +-180 or one that is no finite
+  // number (6, naming the line), and says what a waypoint line must hold
+  // when one cannot be read.
+  void ImportTurnpointsFromWPT(const std::string& strPath, DispatchPtr frmProgress,
+                               enumImportMode lMode = enumImportKeepWritten);
 
   // --- Turnpoint files (extension) ---
   // SeeYou .cup, GPX, GeoJSON or OziExplorer .wpt ("cup", "gpx", "geojson",
   // "ozi"; "" detects the format). Every waypoint goes through the turnpoint
   // rules; a fault in the file writes nothing, refused waypoints are
-  // reported together after the rest is stored (docs/TURNPOINT_FILES.md).
+  // reported together after the rest is stored (docs/TURNPOINT_FILES.md),
+  // or, with enumImportAllOrNothing, with nothing stored.
   void ImportTurnpointsFromFile(const std::string& strPath, const std::string& strFormat,
-                                EnumOverwriteMode lOverwriteMode, DispatchPtr frmProgress);
+                                EnumOverwriteMode lOverwriteMode, DispatchPtr frmProgress,
+                                enumImportMode lMode = enumImportKeepWritten);
   // All turnpoints (lPkTask 0) or one task's in task order; "" takes the
   // format from the extension.
   void ExportTurnpointsToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
@@ -243,6 +268,42 @@ class CDatabase {
   // Every pilot with the columns the import reads; separator ',' ';' or tab.
   // Returns the number of pilots written.
   int32_t ExportPilotsToCSV(const std::string& strPath, char separator, DispatchPtr frmProgress);
+
+  // --- Host transactions (extension) ---
+  // Makes several facade calls one transaction of the file, so that a host's
+  // read-modify-write cannot lose another process's update:
+  //   { CDatabase::Transaction t(db); auto p = db.GetDataObject("doPilot", 7);
+  //     p->Fields("pilSponsor")->SetValue("S"); db.UpdateDataObject(*p, mode);
+  //     t.Commit(); }
+  // - Construction needs an open database (else 91) and takes the file's
+  //   write lock at once (BEGIN IMMEDIATE): another process's writer waits
+  //   up to 5 s, then fails with 3051; readers go on seeing the last commit.
+  // - Facade operations called while it is open join it: nothing they write
+  //   reaches the file before Commit(). One that fails keeps, inside the
+  //   transaction, what it wrote before the failure (as it would alone); the
+  //   all-or-nothing imports undo their own part only.
+  // - Commit() makes everything permanent; if COMMIT fails (disk full), the
+  //   engine's error is raised and nothing stays. Rollback(), or leaving the
+  //   scope without Commit() (an exception), undoes everything.
+  // - A Transaction opened inside another is a savepoint: its Commit() keeps
+  //   its work for the outer one to commit, its Rollback() undoes its own.
+  // - CloseDB, Compress and Rename fail while one is open; end it first, and
+  //   before the CDatabase is destroyed. One thread only, like the facade.
+  class Transaction {
+   public:
+    explicit Transaction(CDatabase& db);
+    ~Transaction();  // rolls back unless committed; never throws
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void Commit();
+    void Rollback();
+
+   private:
+    void End();
+
+    CDatabase& m_db;
+    std::unique_ptr<engine::AtomicScope> m_scope;
+  };
 
   // --- Host user interface (message boxes, mouse pointer) ---
   // nullptr restores the default, which writes prompts to standard error
@@ -297,11 +358,13 @@ class CDatabase {
 
   bool m_bOpen = false;
   bool m_bModified = false;
+  bool m_bAllowForeignSchema = false;
   std::string m_strPath;
   CDataObjectPtr m_objCompetition;
   int32_t m_lDBVersionFile = 0;
   int32_t m_lFileType = 0;
   int32_t m_lLastDuplicatedPk = 0;
+  int32_t m_lOpenTransactions = 0;  // host Transactions not yet ended
   std::shared_ptr<engine::Database> m_objDatabase;
   std::unique_ptr<CRuleObjects> m_objRules;
   std::shared_ptr<UserInterface> m_objUserInterface;

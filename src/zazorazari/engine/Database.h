@@ -13,6 +13,13 @@
 #pragma GCC visibility push(default)
 namespace zazorazari::engine {
 
+// An entry of the file's schema: its type ("table", "view", "index",
+// "trigger") and name.
+struct SchemaEntry {
+  std::string type;
+  std::string name;
+};
+
 class Database : public std::enable_shared_from_this<Database> {
  public:
   ~Database();
@@ -38,6 +45,8 @@ class Database : public std::enable_shared_from_this<Database> {
   // The names of the file's tables in the order they were created (the
   // engine's own bookkeeping tables left out).
   std::vector<std::string> TableNames();
+  // Every table, view, index and trigger of the file but SQLite's own.
+  std::vector<SchemaEntry> SchemaEntries();
   void Close();
   bool IsOpen() const;
 

@@ -108,6 +108,7 @@ int Check(const FileArgs& a) {
 }
 
 int Compact(const FileArgs& a) {
+  RequireInputFile(a.file, "The database file");
   CDatabase db;
   db.SetPath(a.file);
   db.Compress();
@@ -115,6 +116,7 @@ int Compact(const FileArgs& a) {
 }
 
 int Rename(const FileArgs& a) {
+  RequireInputFile(a.file, "The database file");
   RefuseToReplace(a.other, a.force);
   CDatabase db;
   db.SetPath(a.file);

@@ -7,12 +7,16 @@
 
 #include "ChoiceOption.h"
 #include "CommandSet.h"
+#include "Criteria.h"
 #include "DatabaseReading.h"
+#include "FieldsCommand.h"
+#include "NameLookup.h"
 #include "OpenDatabase.h"
 #include "RecordFormat.h"
 #include "RecordInput.h"
+#include "Refusal.h"
 #include "Terminal.h"
-#include "zazorazari/database/TypeRegistry.h"
+#include "TypeNames.h"
 #include "zazorazari/platform/Error.h"
 
 namespace zazorazari::cli {
@@ -28,30 +32,39 @@ struct RecordArgs {
   bool deleteReferences = false;
   std::string where;
   std::string order;
-  OutputFormat format = OutputFormat::Text;
+  OutputOptions output;
 };
 
-// A refused number or identifier: say which record already holds it.
+// A refused number or identifier: say which rule and which record holds it.
 Error WithDuplicateKey(const Error& e, const CDatabase& db) {
-  const bool names = e.Number() == enumErrorPilotSignExists || e.Number() == enumErrorPilotIDExists ||
-                     e.Number() == enumErrorTurnpointIDExists;
-  if (!names || db.LastDuplicatedPk() == 0) return e;
-  return Error(e.Number(), e.Source(),
-               e.Description() + " It is held by the record with key " + std::to_string(db.LastDuplicatedPk()) + ".");
+  const char* what = e.Number() == enumErrorPilotSignExists  ? "start number (pilNumber)"
+                     : e.Number() == enumErrorPilotIDExists   ? "global ID (pilIDGlobal)"
+                     : e.Number() == enumErrorTurnpointIDExists ? "turnpoint ID (trnID)"
+                                                                : nullptr;
+  if (!what) return e;
+  const std::string holder =
+      db.LastDuplicatedPk() == 0 ? "another record" : "the record with key " + std::to_string(db.LastDuplicatedPk());
+  return Error(e.Number(), e.Source(), std::string("The ") + what + " is already held by " + holder + ". " + e.Description());
 }
 
 int New(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
-  PrintRecord(std::cout, *db->CreateDataObject(a.type), OutputFormat::Text);
+  PrintRecord(std::cout, *db->CreateDataObject(a.type), OutputOptions{OutputFormat::Text, {}});
   db->CloseDB();
   return 0;
 }
 
 int Get(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
-  PrintRecord(std::cout, *db->GetDataObject(a.type, a.key), a.format);
+  PrintRecord(std::cout, *db->GetDataObject(a.type, a.key), a.output);
   db->CloseDB();
   return 0;
+}
+
+// Reads, checks and resolves the values before anything is written.
+void Fill(CDatabase& db, CDataObject& record, const std::vector<Assignment>& given, const std::string& file) {
+  ApplyAssignments(record, given);
+  ResolveNames(db, record, given, file);
 }
 
 int Add(const RecordArgs& a) {
@@ -60,7 +73,7 @@ int Add(const RecordArgs& a) {
   if (a.assignments.empty() && IsInteractive()) {
     std::cerr << "Enter Name=Value lines, then Ctrl-D:\n";
   }
-  ApplyAssignments(*record, a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments));
+  Fill(*db, *record, a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments), a.file);
   int32_t key = 0;
   try {
     key = db->AddDataObject(*record, a.overwrite);
@@ -75,7 +88,7 @@ int Add(const RecordArgs& a) {
 int Update(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
   CDataObjectPtr record = db->GetDataObject(a.type, a.key);
-  ApplyAssignments(*record, ParseAssignments(a.assignments));
+  Fill(*db, *record, ParseAssignments(a.assignments), a.file);
   int32_t key = 0;
   try {
     key = db->UpdateDataObject(*record, a.overwrite);
@@ -97,26 +110,29 @@ int Delete(const RecordArgs& a) {
 int List(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
   CDataObjectPtr shape = db->CreateDataObject(a.type);
-  PrintRecords(std::cout, *shape, ReadViewRows(*db, a.type, *shape, a.where, a.order), a.format);
+  const std::string where = CheckedCriteria(*shape, a.where, "--where");
+  const std::string order = CheckedCriteria(*shape, a.order, "--order");
+  PrintRecords(std::cout, *shape, ReadViewRows(*db, a.type, *shape, where, order), a.output);
   db->CloseDB();
   return 0;
 }
 
 int Collection(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
+  CDataObjectPtr shape = db->CreateDataObject(CollectionMemberType(a.type));
+  const std::string where = CheckedCriteria(*shape, a.where, "--where");
+  const std::string order = CheckedCriteria(*shape, a.order, "--order");
   CDataObjectCollectionPtr collection = db->GetDataObjectCollection(
-      a.type, a.key, a.where.empty() ? Variant() : Variant(a.where), a.order.empty() ? Variant() : Variant(a.order));
-  // The type is registered, or the read above has failed.
-  CDataObjectPtr shape = db->CreateDataObject(FindCollectionType(a.type)->memberView);
+      a.type, a.key, where.empty() ? Variant() : Variant(where), order.empty() ? Variant() : Variant(order));
   std::vector<CDataObjectPtr> members(collection->begin(), collection->end());
-  PrintRecords(std::cout, *shape, members, a.format);
+  PrintRecords(std::cout, *shape, members, a.output);
   db->CloseDB();
   return 0;
 }
 
 void FileAndType(CLI::App* sub, RecordArgs& a) {
   sub->add_option("FILE", a.file, "Database file")->required();
-  sub->add_option("TYPE", a.type, "Data object type, e.g. doPilot, doTask, doTurnpoint")->required();
+  AddTypeOption(sub, a.type, "Data object type, e.g. doPilot, doTask, doTurnpoint");
 }
 
 void OverwriteOption(CLI::App* sub, RecordArgs& a) {
@@ -125,6 +141,13 @@ void OverwriteOption(CLI::App* sub, RecordArgs& a) {
   AddChoiceOption(sub, "--overwrite", a.overwrite, modes,
                   "When the record collides with another: force (replace it), error (refuse; the default), "
                   "return (print the other's key)");
+}
+
+void FilterOptions(CLI::App* sub, RecordArgs& a, const std::string& orderExample) {
+  sub->add_option("--where", a.where,
+                  "Criteria, e.g. \"pilNumber>10 AND pilSex='F'\" (dates as 'yyyy-mm-dd' or #m/d/yyyy#)");
+  sub->add_option("--order", a.order, "Order, e.g. \"" + orderExample + "\"");
+  AddOutputOptions(sub, a.output);
 }
 
 }  // namespace
@@ -140,12 +163,14 @@ void AddRecordCommands(CommandSet& commands) {
                                [a] { return Get(*a); });
   FileAndType(get, *a);
   get->add_option("KEY", a->key, "The record's key")->required();
-  AddFormatOption(get, a->format);
+  AddOutputOptions(get, a->output);
 
   CLI::App* add = commands.Add(
       "add", "Add a record from FIELD=VALUE pairs, or from Name=Value lines on standard input; prints its key",
       "zazorazari add cup.mdb doPilot pilFirstName=Anna pilLastName=Huber pilSex=F natCode3=AUT",
-      [a] { return Add(*a); });
+      [a] { return Add(*a); },
+      "Each value is checked against its field's type before anything is written. natCode3 must be a "
+      "nation code of the file; a task turnpoint's trnName must name one stored turnpoint (it sets trnPk).");
   FileAndType(add, *a);
   add->add_option("FIELD=VALUE", a->assignments, "Field values (an empty value is NULL)");
   OverwriteOption(add, *a);
@@ -169,19 +194,17 @@ void AddRecordCommands(CommandSet& commands) {
                                 "zazorazari list cup.mdb doPilot --where \"natCode3='AUT'\" --order pilLastName --format csv",
                                 [a] { return List(*a); });
   FileAndType(list, *a);
-  list->add_option("--where", a->where, "Criteria, e.g. \"pilNumber>10 AND pilSex='F'\"");
-  list->add_option("--order", a->order, "Order, e.g. \"pilLastName, pilFirstName\"");
-  AddFormatOption(list, a->format);
+  FilterOptions(list, *a, "pilLastName, pilFirstName");
 
   CLI::App* collection = commands.Add("collection", "Print the turnpoints of a task or the attributes of a pilot",
                                       "zazorazari collection cup.mdb docTaskTurnpoint 1",
                                       [a] { return Collection(*a); });
   collection->add_option("FILE", a->file, "Database file")->required();
-  collection->add_option("TYPE", a->type, "docTaskTurnpoint or docPilotAttribute")->required();
+  AddCollectionTypeOption(collection, a->type);
   collection->add_option("OWNER", a->key, "The key of the task or the pilot")->required();
-  collection->add_option("--where", a->where, "Further criteria");
-  collection->add_option("--order", a->order, "Order, e.g. \"ttpNr DESC\"");
-  AddFormatOption(collection, a->format);
+  FilterOptions(collection, *a, "ttpNr DESC");
+
+  AddFieldsCommand(commands);
 }
 
 }  // namespace zazorazari::cli

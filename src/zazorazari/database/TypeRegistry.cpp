@@ -63,12 +63,20 @@ const DataObjectType* FindDataObjectType(const std::string& strType) {
   return nullptr;
 }
 
+std::vector<std::string> DataObjectTypeNames() {
+  std::vector<std::string> names;
+  for (const auto& type : Types()) names.emplace_back(type.name);
+  return names;
+}
+
 const std::vector<const char*>* DisplayNameFields(const std::string& strType) {
   for (const auto& [name, fields] : DisplayNames()) {
     if (strType == name) return &fields;
   }
   return nullptr;
 }
+
+std::span<const CollectionType> CollectionTypes() { return kCollections; }
 
 const CollectionType* FindCollectionType(const std::string& strType) {
   for (const auto& type : kCollections) {

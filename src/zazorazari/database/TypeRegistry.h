@@ -2,6 +2,7 @@
 // fields, its display name, and the two collection types.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,9 @@ struct DataObjectType {
 // Exact, case-sensitive lookup; nullptr for an undefined type.
 const DataObjectType* FindDataObjectType(const std::string& strType);
 
+// Every registered type name, in lookup order.
+std::vector<std::string> DataObjectTypeNames();
+
 // The fields joined by blanks to name a record in questions; empty for the
 // types that are named "?".
 const std::vector<const char*>* DisplayNameFields(const std::string& strType);
@@ -29,5 +33,6 @@ struct CollectionType {
 };
 
 const CollectionType* FindCollectionType(const std::string& strType);
+std::span<const CollectionType> CollectionTypes();
 
 }  // namespace zazorazari

@@ -104,6 +104,15 @@ void ImportResults(CDatabase& db, const pugi::xml_document& document, const Disp
 
 }  // namespace
 
+int32_t CDatabase::TaskOfResultFile(const std::string& strPath) {
+  const auto loaded = LoadXmlDocument(strPath, kOperation);
+  try {
+    return KeyAttribute(RequireFirstChild(loaded->document.document_element(), "Task"));
+  } catch (const Error& e) {
+    throw Error(enumErrorImportXML, FacadeSource(kOperation), ErrorInfoText(e));
+  }
+}
+
 void CDatabase::ImportTaskResultFromXML(const std::string& strPath, DispatchPtr frmProgress) {
   const auto loaded = LoadXmlDocument(strPath, kOperation);
   InTransaction(*this, true, [&] {

@@ -1,0 +1,50 @@
+// Type arguments checked against the library's registry.
+#include "TypeNames.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "Suggestion.h"
+#include "zazorazari/database/CDatabase.h"
+
+namespace zazorazari::cli {
+
+namespace {
+
+std::vector<std::string> CollectionNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, member] : CDatabase::CollectionTypeNames()) names.push_back(name);
+  return names;
+}
+
+CLI::Validator OneOf(std::vector<std::string> names, const std::string& what) {
+  return CLI::Validator(
+      [names, what](std::string& type) {
+        if (std::find(names.begin(), names.end(), type) != names.end()) return std::string();
+        return "'" + type + "' is not a " + what + "." + DidYouMean(type, names);
+      },
+      "", "");
+}
+
+}  // namespace
+
+void AddTypeOption(CLI::App* sub, std::string& type, const std::string& description) {
+  sub->add_option("TYPE", type, description)
+      ->required()
+      ->check(OneOf(CDatabase::DataObjectTypeNames(), "data object type"));
+}
+
+void AddCollectionTypeOption(CLI::App* sub, std::string& type) {
+  sub->add_option("TYPE", type, "docTaskTurnpoint or docPilotAttribute")
+      ->required()
+      ->check(OneOf(CollectionNames(), "collection type"));
+}
+
+std::string CollectionMemberType(const std::string& collectionType) {
+  for (const auto& [name, member] : CDatabase::CollectionTypeNames()) {
+    if (name == collectionType) return member;
+  }
+  return collectionType;
+}
+
+}  // namespace zazorazari::cli

@@ -85,8 +85,9 @@ int Fields(const FieldsArgs& a) {
   db->CloseDB();
   std::printf("%-32s %-9s %5s  %s\n", "field", "type", "size", "codes");
   for (const auto& field : *record) {
-    std::printf("%-32s %-9s %5d  %s\n", field->Name().c_str(), TypeName(field->DataType()).c_str(), field->Size(),
-                Codes(field->Name()).c_str());
+    const std::string codes = Codes(field->Name());
+    std::printf("%-32s %-9s %5d%s\n", field->Name().c_str(), TypeName(field->DataType()).c_str(), field->Size(),
+                codes.empty() ? "" : ("  " + codes).c_str());
   }
   return 0;
 }

@@ -18,7 +18,8 @@ namespace {
 
 int Help(CLI::App& app, const std::string& command) {
   if (command.empty()) {
-    std::cout << app.help();
+    // app.help() would explain the chosen subcommand, that is `help` itself.
+    std::cout << app.get_formatter()->make_help(&app, app.get_name(), CLI::AppFormatMode::Normal);
     return 0;
   }
   std::vector<std::string> names;

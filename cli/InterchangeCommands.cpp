@@ -16,6 +16,7 @@
 #include "RowCounts.h"
 #include "Terminal.h"
 #include "TerminalProgress.h"
+#include "zazorazari/database/HostChecks.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/platform/Conversions.h"
@@ -79,7 +80,8 @@ int Import(const InterchangeArgs& a, const GlobalOptions& options) {
 // Every result row of a task as one line of text, to count what changed.
 std::vector<std::string> TaskResultRows(CDatabase& db, int32_t task) {
   auto rs = db.DatabaseObject()->OpenRecordset("SELECT * FROM tblResult WHERE tasPk=" + std::to_string(task) +
-                                              " ORDER BY resPk");
+                                              " ORDER BY resPk",
+                                              engine::dbOpenSnapshot);
   std::vector<std::string> rows;
   for (; !rs->IsEOF(); rs->MoveNext()) {
     std::string row;
@@ -96,7 +98,7 @@ std::vector<std::string> TaskResultRows(CDatabase& db, int32_t task) {
 int ImportResults(const InterchangeArgs& a, const GlobalOptions& options) {
   RequireInputFile(a.other, "The task result file");
   auto db = OpenDatabase(a.file);
-  const int32_t task = CDatabase::TaskOfResultFile(a.other);
+  const int32_t task = TaskOfResultFile(a.other);
   RequireTask(*db, task, a.file);
   const std::vector<std::string> before = TaskResultRows(*db, task);
   TerminalProgress progress("Importing results", options);

@@ -24,10 +24,11 @@ constexpr NameOfRow kNames[] = {
 };
 
 std::vector<std::string> KeysNamed(CDatabase& db, const NameOfRow& name, const Variant& value) {
-  auto rs = db.DatabaseObject()->OpenRecordset(std::string("SELECT ") + name.keyField + " FROM " + name.table +
-                                               " WHERE " + SqlEqualText(name.nameField, value));
+  auto rs = db.DatabaseObject()->OpenRecordset(std::string("SELECT * FROM ") + name.table +
+                                               " WHERE " + SqlEqualText(name.nameField, value),
+                                               engine::dbOpenSnapshot);
   std::vector<std::string> keys;
-  for (; !rs->IsEOF(); rs->MoveNext()) keys.push_back(CStr(rs->Fields(0).Value()));
+  for (; !rs->IsEOF(); rs->MoveNext()) keys.push_back(CStr(rs->Fields(name.keyField).Value()));
   rs->Close();
   return keys;
 }
@@ -67,7 +68,8 @@ void ResolveNames(CDatabase& db, CDataObject& record, const std::vector<Assignme
 }
 
 void RequireTask(CDatabase& db, int32_t task, const std::string& file) {
-  auto rs = db.DatabaseObject()->OpenRecordset("SELECT tasPk FROM tblTask WHERE tasPk=" + std::to_string(task));
+  auto rs = db.DatabaseObject()->OpenRecordset("SELECT * FROM tblTask WHERE tasPk=" + std::to_string(task),
+                                               engine::dbOpenSnapshot);
   const bool found = !rs->IsEOF();
   rs->Close();
   if (!found) {

@@ -35,12 +35,17 @@ struct RecordArgs {
   OutputOptions output;
 };
 
-// A refused number or identifier: say which rule and which record holds it.
+// A refused write: say which rule refused it and which record holds the value.
 Error WithDuplicateKey(const Error& e, const CDatabase& db) {
   const char* what = e.Number() == enumErrorPilotSignExists  ? "start number (pilNumber)"
                      : e.Number() == enumErrorPilotIDExists   ? "global ID (pilIDGlobal)"
                      : e.Number() == enumErrorTurnpointIDExists ? "turnpoint ID (trnID)"
                                                                 : nullptr;
+  if (e.Number() == enumErrorRecordsetExists) {
+    return Error(e.Number(), e.Source(),
+                 "The file already holds this record (the fields that identify it match); --overwrite force "
+                 "replaces it, --overwrite return prints its key. " + e.Description());
+  }
   if (!what) return e;
   const std::string holder =
       db.LastDuplicatedPk() == 0 ? "another record" : "the record with key " + std::to_string(db.LastDuplicatedPk());

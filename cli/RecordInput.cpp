@@ -10,6 +10,7 @@
 #include "Suggestion.h"
 #include "Terminal.h"
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/HostChecks.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/platform/Error.h"
 
@@ -76,12 +77,12 @@ void ApplyAssignments(CDataObject& record, const std::vector<Assignment>& assign
   for (const auto& [name, text] : assignments) {
     if (!record.HasField(name)) {
       throw UsageError("'" + record.Name() + "' has no field '" + name + "'." + DidYouMean(name, FieldNames(record)) +
-                       " 'zazorazari fields FILE " + record.Name() + "' lists them.");
+                       " 'zazorazari fields " + record.Name() + "' lists them.");
     }
     const CFieldPtr field = record.Fields(name);
     Variant stored;
     try {
-      stored = CDatabase::ConvertForField(*field, Variant(text));
+      stored = ConvertForField(*field, Variant(text));
     } catch (const Error& e) {
       throw Refusal(field->Name() + ": '" + text + "' " + TypeRule(field->DataType()) + "; nothing was written. (" +
                     std::to_string(e.Number()) + " " + e.Description() + ")");

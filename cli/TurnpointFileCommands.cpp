@@ -1,5 +1,6 @@
 // Turnpoint file commands: SeeYou .cup, GPX, GeoJSON and OziExplorer .wpt
 // in and out of a database file.
+#include <iostream>
 #include <map>
 #include <memory>
 #include <string>
@@ -7,6 +8,7 @@
 #include "ChoiceOption.h"
 #include "CommandSet.h"
 #include "OpenDatabase.h"
+#include "RowCounts.h"
 #include "TerminalProgress.h"
 
 namespace zazorazari::cli {
@@ -22,9 +24,14 @@ struct TurnpointFileArgs {
 };
 
 int ImportTurnpoints(const TurnpointFileArgs& a, const GlobalOptions& options) {
+  RequireInputFile(a.other, "The turnpoint file");
   auto db = OpenDatabase(a.file);
-  TerminalProgress progress("Importing turnpoints", options);
-  db->ImportTurnpointsFromFile(a.other, a.format, a.overwrite, progress.Object());
+  const RowCounts counts(*db);
+  {
+    TerminalProgress progress("Importing turnpoints", options);
+    db->ImportTurnpointsFromFile(a.other, a.format, a.overwrite, progress.Object());
+  }
+  std::cout << a.other << ": " << counts.AddedTo(*db, "tblTurnpoint") << " turnpoints added\n";
   db->CloseDB();
   return 0;
 }

@@ -6,6 +6,7 @@
 
 #include "Suggestion.h"
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/HostChecks.h"
 
 namespace zazorazari::cli {
 
@@ -13,7 +14,7 @@ namespace {
 
 std::vector<std::string> CollectionNames() {
   std::vector<std::string> names;
-  for (const auto& [name, member] : CDatabase::CollectionTypeNames()) names.push_back(name);
+  for (const auto& [name, member] : CollectionTypeNames()) names.push_back(name);
   return names;
 }
 
@@ -31,7 +32,7 @@ CLI::Validator OneOf(std::vector<std::string> names, const std::string& what) {
 void AddTypeOption(CLI::App* sub, std::string& type, const std::string& description) {
   sub->add_option("TYPE", type, description)
       ->required()
-      ->check(OneOf(CDatabase::DataObjectTypeNames(), "data object type"));
+      ->check(OneOf(DataObjectTypeNames(), "data object type"));
 }
 
 void AddCollectionTypeOption(CLI::App* sub, std::string& type) {
@@ -41,7 +42,7 @@ void AddCollectionTypeOption(CLI::App* sub, std::string& type) {
 }
 
 std::string CollectionMemberType(const std::string& collectionType) {
-  for (const auto& [name, member] : CDatabase::CollectionTypeNames()) {
+  for (const auto& [name, member] : CollectionTypeNames()) {
     if (name == collectionType) return member;
   }
   return collectionType;

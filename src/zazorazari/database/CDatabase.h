@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "zazorazari/database/Enums.h"
@@ -113,22 +112,6 @@ class CDatabase {
   // format from the extension.
   void ExportTurnpointsToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
                               DispatchPtr frmProgress);
-
-  // --- Checks for hosts that take values from people (extension) ---
-  // The value a record write would store in `field`'s column: text read as
-  // the column's type (True/False/Yes/No/-1/0, numbers, the date forms of
-  // DateFromText), whole-number columns rounded half to even. Fails with
-  // 3421 when the column cannot hold it (the record writes skip such a
-  // field without a word, so a host checks first).
-  static Variant ConvertForField(const CField& field, const Variant& value);
-  // The names CreateDataObject accepts, in registry order.
-  static std::vector<std::string> DataObjectTypeNames();
-  // The collection types GetDataObjectCollection accepts, each with the
-  // data object type of its members.
-  static std::vector<std::pair<std::string, std::string>> CollectionTypeNames();
-  // The task key a task result file (root ZOLTTaskResult) names; fails like
-  // ImportTaskResultFromXML for a file it cannot read.
-  static int32_t TaskOfResultFile(const std::string& strPath);
 
   // --- Host user interface (message boxes, mouse pointer) ---
   void SetUserInterface(std::shared_ptr<UserInterface> ui);

@@ -63,11 +63,7 @@ const DataObjectType* FindDataObjectType(const std::string& strType) {
   return nullptr;
 }
 
-std::vector<std::string> DataObjectTypeNames() {
-  std::vector<std::string> names;
-  for (const auto& type : Types()) names.emplace_back(type.name);
-  return names;
-}
+std::span<const DataObjectType> DataObjectTypes() { return Types(); }
 
 const std::vector<const char*>* DisplayNameFields(const std::string& strType) {
   for (const auto& [name, fields] : DisplayNames()) {

@@ -17,9 +17,7 @@ struct DataObjectType {
 
 // Exact, case-sensitive lookup; nullptr for an undefined type.
 const DataObjectType* FindDataObjectType(const std::string& strType);
-
-// Every registered type name, in lookup order.
-std::vector<std::string> DataObjectTypeNames();
+std::span<const DataObjectType> DataObjectTypes();
 
 // The fields joined by blanks to name a record in questions; empty for the
 // types that are named "?".

@@ -8,6 +8,7 @@
 
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/database/HostChecks.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/engine/FieldDef.h"
 #include "zazorazari/interchange/HostCalls.h"
@@ -104,7 +105,7 @@ void ImportResults(CDatabase& db, const pugi::xml_document& document, const Disp
 
 }  // namespace
 
-int32_t CDatabase::TaskOfResultFile(const std::string& strPath) {
+int32_t TaskOfResultFile(const std::string& strPath) {
   const auto loaded = LoadXmlDocument(strPath, kOperation);
   try {
     return KeyAttribute(RequireFirstChild(loaded->document.document_element(), "Task"));

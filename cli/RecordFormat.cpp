@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -76,9 +77,16 @@ std::vector<std::string> Texts(const CDataObject& record, const std::vector<std:
   return texts;
 }
 
-// Numbers as the text form shows them (15 significant digits, 7 for
-// single precision), so JSON prints 57.6 where the text form does.
-double AsShown(double value, int digits) { return std::strtod(FormatNumber(value, digits).c_str(), nullptr); }
+// The shortest number that agrees with the stored one to 13 significant
+// digits: arithmetic noise in the last digits (57.5999999999999 for 57.6)
+// is not printed. Single precision keeps its 7 digits.
+double Shortest(double value, int maxDigits, double tolerance) {
+  for (int digits = 1; digits < maxDigits; ++digits) {
+    const double candidate = std::strtod(FormatNumber(value, digits).c_str(), nullptr);
+    if (std::fabs(candidate - value) <= tolerance * std::fabs(value)) return candidate;
+  }
+  return std::strtod(FormatNumber(value, maxDigits).c_str(), nullptr);
+}
 
 Json JsonValue(const Variant& value) {
   switch (value.VarType()) {
@@ -92,10 +100,10 @@ Json JsonValue(const Variant& value) {
     case vtByte:
       return static_cast<int64_t>(value.Number());
     case vtSingle:
-      return AsShown(value.Number(), 7);
+      return Shortest(value.Number(), 7, 0);
     case vtDouble:
     case vtCurrency:
-      return AsShown(value.Number(), 15);
+      return Shortest(value.Number(), 15, 1e-13);
     case vtDate:
       // Day 0 holds a time of day alone.
       return value.Number() >= 0 && value.Number() < 1 ? FormatLongTime(value.Number()) : FormatIsoDate(value.Number());

@@ -77,7 +77,7 @@ TEST(CliFileCommands, ManPageAndCompletionFollowTheCommands) {
   const std::string man = RunCli(dir, {"generate", "man"}).out;
   const std::string bash = RunCli(dir, {"generate", "bash-completion"}).out;
   const std::string help = RunCli(dir, {"help"}).out;
-  for (const char* command : {"import-wpt", "list", "fields", "utm"}) {
+  for (const char* command : {"copy", "list", "fields", "utm"}) {
     EXPECT_THAT(help, HasSubstr(command));
     EXPECT_THAT(man, HasSubstr(std::string(".SS \"") + command)) << command;
     EXPECT_THAT(bash, HasSubstr(std::string("    ") + command + ") options=")) << command;

@@ -12,13 +12,10 @@
 #include "NameLookup.h"
 #include "OpenDatabase.h"
 #include "OverwriteQuestion.h"
-<<<<<<< HEAD
 #include "Refusal.h"
+#include "ReplaceGuard.h"
 #include "RowCounts.h"
 #include "Terminal.h"
-=======
-#include "ReplaceGuard.h"
->>>>>>> main
 #include "TerminalProgress.h"
 #include "zazorazari/database/HostChecks.h"
 #include "zazorazari/engine/Database.h"

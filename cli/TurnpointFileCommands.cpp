@@ -8,11 +8,8 @@
 #include "ChoiceOption.h"
 #include "CommandSet.h"
 #include "OpenDatabase.h"
-<<<<<<< HEAD
-#include "RowCounts.h"
-=======
 #include "ReplaceGuard.h"
->>>>>>> main
+#include "RowCounts.h"
 #include "TerminalProgress.h"
 
 namespace zazorazari::cli {

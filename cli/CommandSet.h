@@ -30,6 +30,9 @@ class CommandSet {
 
   const GlobalOptions& Options() const { return m_options; }
 
+  // The whole command line's definition (help, man page, completion).
+  CLI::App& App() const { return m_app; }
+
   // Runs the chosen subcommand's action and returns its exit status.
   int RunChosen() const;
 
@@ -52,5 +55,8 @@ void AddPilotListCommands(CommandSet& commands);
 void AddTaskCommands(CommandSet& commands);
 void AddUtmCommand(CommandSet& commands);
 void AddDemoCommand(CommandSet& commands);
+// `help [COMMAND]` and the hidden `generate man|bash-completion`; registered
+// last, so that they see every other command.
+void AddHelpCommands(CommandSet& commands);
 
 }  // namespace zazorazari::cli

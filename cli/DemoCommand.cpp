@@ -98,8 +98,9 @@ int RunDemo(const DemoArgs& a, const GlobalOptions& options) {
   auto catalog = OpenDatabase(files.catalog, PresetAnswer::No);
   {
     TerminalProgress progress("Copying pilots", options);
+    OverwriteTally tally;
     catalog->InsertDataObjectsFrom("doPilot", files.competition, pilots, progress.Object(),
-                                   MakeOverwriteQuestion(OverwritePolicy::Skip), CopyConflictMessages());
+                                   MakeOverwriteQuestion(OverwritePolicy::Skip, tally), CopyConflictMessages());
   }
   auto catalogCounts = Counts(*catalog);
   catalog->CloseDB();

@@ -106,6 +106,7 @@ int Check(const FileArgs& a) {
 }
 
 int Compact(const FileArgs& a) {
+  RequireInputFile(a.file, "The database file");
   CDatabase db;
   db.SetPath(a.file);
   db.Compress();
@@ -113,6 +114,7 @@ int Compact(const FileArgs& a) {
 }
 
 int Rename(const FileArgs& a) {
+  RequireInputFile(a.file, "The database file");
   RefuseToReplace(a.other, a.force);
   CDatabase db;
   db.SetPath(a.file);

@@ -5,12 +5,22 @@
 #include <string>
 #include <vector>
 
+#include <iostream>
+
 #include "ChoiceOption.h"
 #include "CommandSet.h"
+#include "NameLookup.h"
 #include "OpenDatabase.h"
 #include "OverwriteQuestion.h"
+#include "Refusal.h"
 #include "ReplaceGuard.h"
+#include "RowCounts.h"
+#include "Terminal.h"
 #include "TerminalProgress.h"
+#include <zazorazari/database/HostChecks.h>
+#include <zazorazari/engine/Database.h>
+#include <zazorazari/engine/Recordset.h>
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 
@@ -42,6 +52,7 @@ int Export(const InterchangeArgs& a, const GlobalOptions& options) {
 int ExportTask(const InterchangeArgs& a, bool results, const GlobalOptions& options) {
   RefuseToReplace(a.other, a.force);
   auto db = OpenDatabase(a.file);
+  RequireTask(*db, a.task, a.file);
   TerminalProgress progress(results ? "Exporting results" : "Exporting task", options);
   if (results) {
     db->ExportTaskResult(a.other, a.task, enumExportXML, progress.Object());
@@ -53,7 +64,9 @@ int ExportTask(const InterchangeArgs& a, bool results, const GlobalOptions& opti
 }
 
 int Import(const InterchangeArgs& a, const GlobalOptions& options) {
+  RequireInputFile(a.other, "The XML file");
   auto db = OpenDatabase(a.file);
+  const RowCounts counts(*db);
   TerminalProgress progress("Importing", options);
   if (a.pilots) {
     db->ImportPilotsFromXML(a.other, progress.Object(), enumImportAllOrNothing);
@@ -62,39 +75,93 @@ int Import(const InterchangeArgs& a, const GlobalOptions& options) {
   } else {
     db->ImportDBFromXML(a.other, progress.Object(), enumImportAllOrNothing);
   }
+  EndProgressLine();
+  std::cout << a.other << ": " << counts.Added(*db) << "; rows of the same key were updated\n";
   db->CloseDB();
   return 0;
 }
 
+// Every result row of a task as one line of text, to count what changed.
+std::vector<std::string> TaskResultRows(CDatabase& db, int32_t task) {
+  auto rs = db.DatabaseObject()->OpenRecordset("SELECT * FROM tblResult WHERE tasPk=" + std::to_string(task) +
+                                              " ORDER BY resPk",
+                                              engine::dbOpenSnapshot);
+  std::vector<std::string> rows;
+  for (; !rs->IsEOF(); rs->MoveNext()) {
+    std::string row;
+    for (int32_t i = 0; i < rs->FieldCount(); ++i) {
+      const Variant& value = rs->Fields(i).Value();
+      row += (value.IsNull() ? std::string("\x01") : CStr(value)) + '\x1f';
+    }
+    rows.push_back(row);
+  }
+  rs->Close();
+  return rows;
+}
+
 int ImportResults(const InterchangeArgs& a, const GlobalOptions& options) {
+  RequireInputFile(a.other, "The task result file");
   auto db = OpenDatabase(a.file);
+  const int32_t task = TaskOfResultFile(a.other);
+  RequireTask(*db, task, a.file);
+  const std::vector<std::string> before = TaskResultRows(*db, task);
   TerminalProgress progress("Importing results", options);
   db->ImportTaskResultFromXML(a.other, progress.Object(), enumImportAllOrNothing);
+  EndProgressLine();
+  const std::vector<std::string> after = TaskResultRows(*db, task);
+  size_t changed = 0;
+  for (size_t i = 0; i < after.size(); ++i) changed += i >= before.size() || before[i] != after[i];
+  std::cout << "task " << task << ": " << changed << " of " << after.size() << " results changed\n";
   db->CloseDB();
   return 0;
 }
 
 int ImportWaypoints(const InterchangeArgs& a, const GlobalOptions& options) {
+  RequireInputFile(a.other, "The waypoint file");
   auto db = OpenDatabase(a.file, a.yes ? PresetAnswer::Yes : a.no ? PresetAnswer::No : PresetAnswer::None);
+  const RowCounts counts(*db);
   TerminalProgress progress("Importing waypoints", options);
   db->ImportTurnpointsFromWPT(a.other, progress.Object(), enumImportAllOrNothing);
+  EndProgressLine();
+  const int32_t added = counts.AddedTo(*db, "tblTurnpoint");
   db->CloseDB();
+  const auto& ui = dynamic_cast<const TerminalUserInterface&>(db->GetUserInterface());
+  if (!ui.Unanswered().empty()) {
+    throw Refusal("import-wpt stopped at the question '" + ui.Unanswered() + "' with nobody at a terminal to answer (" +
+                  std::to_string(added) + " turnpoints added). Add --yes to overwrite turnpoints of the same name, "
+                  "or --no to keep them and stop there.");
+  }
+  std::cout << a.other << ": " << added << " turnpoints added, at altitude 0 (waypoint altitudes are not kept; "
+            << "import-turnpoints keeps them)\n";
   return 0;
 }
 
 // `file` is the source, `other` the target that is opened and written.
 int Copy(const InterchangeArgs& a, const GlobalOptions& options) {
+  RequireInputFile(a.file, "The file to copy from");
   auto db = OpenDatabase(a.other);
+  const RowCounts counts(*db);
   TerminalProgress progress("Copying", options);
-  db->InsertDataObjectsFrom(a.type, a.file, a.keys, progress.Object(), MakeOverwriteQuestion(a.overwrite),
+  OverwriteTally tally;
+  db->InsertDataObjectsFrom(a.type, a.file, a.keys, progress.Object(), MakeOverwriteQuestion(a.overwrite, tally),
                             CopyConflictMessages(), enumImportAllOrNothing);
+  EndProgressLine();
+  std::cout << a.other << ": " << counts.Added(*db) << "; " << tally.overwritten << " overwritten, " << tally.skipped
+            << " skipped as already there\n";
   db->CloseDB();
+  if (tally.unanswered > 0) {
+    throw Refusal(std::to_string(tally.unanswered) + " records already in " + a.other +
+                  " were skipped with nobody at a terminal to answer; add --overwrite skip or --overwrite force.");
+  }
   return 0;
 }
 
 int CopyCatalog(const InterchangeArgs& a) {
+  RequireInputFile(a.file, "The file to copy from");
   auto db = OpenDatabase(a.other);
+  const RowCounts counts(*db);
   db->InsertCatalogFrom(a.file, enumImportAllOrNothing);
+  std::cout << a.other << ": " << counts.Added(*db) << '\n';
   db->CloseDB();
   return 0;
 }
@@ -141,11 +208,14 @@ void AddInterchangeCommands(CommandSet& commands) {
 
   CLI::App* wpt = commands.Add("import-wpt", "Import turnpoints from an OziExplorer waypoint file",
                                "zazorazari import-wpt cup.mdb alps.wpt --yes",
-                               [a, &options] { return ImportWaypoints(*a, options); });
+                               [a, &options] { return ImportWaypoints(*a, options); },
+                               "The turnpoints get altitude 0: the file's altitudes are not kept (use "
+                               "import-turnpoints to keep them). When a turnpoint of the same name exists the "
+                               "tool asks once; without a terminal --yes or --no must answer, or it fails.");
   wpt->add_option("FILE", a->file, "Database file")->required();
   wpt->add_option("IN", a->other, "The waypoint file")->required();
   CLI::Option* yes = wpt->add_flag("--yes", a->yes, "Overwrite turnpoints of the same name without asking");
-  wpt->add_flag("--no", a->no, "Stop at the first turnpoint of an existing name (the default without a terminal)")
+  wpt->add_flag("--no", a->no, "Keep turnpoints of the same name and stop the import at the first")
       ->excludes(yes);
 
   CLI::App* copy = commands.Add("copy", "Copy records of one type from another file into TO",
@@ -158,8 +228,8 @@ void AddInterchangeCommands(CommandSet& commands) {
   const std::map<std::string, OverwritePolicy> policies{
       {"ask", OverwritePolicy::Ask}, {"skip", OverwritePolicy::Skip}, {"force", OverwritePolicy::Force}};
   AddChoiceOption(copy, "--overwrite", a->overwrite, policies,
-                  "A record that is already in TO: ask (the default: at a terminal; skip without one), "
-                  "skip or force");
+                  "A record that is already in TO: ask (the default; at a terminal only, without one the "
+                  "copy skips it and fails), skip or force");
 
   CLI::App* copyCatalog = commands.Add("copy-catalog", "Copy gliders, attribute values, origins and report strings",
                                        "zazorazari copy-catalog catalog.mdb cup.mdb", [a] { return CopyCatalog(*a); });

@@ -52,15 +52,19 @@ struct Question {
 
 }  // namespace
 
-DispatchPtr MakeOverwriteQuestion(OverwritePolicy policy) {
+DispatchPtr MakeOverwriteQuestion(OverwritePolicy policy, OverwriteTally& tally) {
   auto question = std::make_shared<Question>();
   question->policy = policy;
   auto object = std::make_shared<DispatchObject>();
   object->OnPut("SingleObject", [question](const Variant& v) { question->singleObject = CBool(v); })
       .OnPut("ObjectName", [question](const Variant& v) { question->objectName = CStr(v); })
       .OnMethod("Show",
-                [question](std::span<const Variant>) {
+                [question, &tally](std::span<const Variant>) {
                   question->answer = question->Decide();
+                  const bool overwrite = question->answer == kOverwrite;
+                  tally.overwritten += overwrite;
+                  tally.skipped += !overwrite;
+                  tally.unanswered += !overwrite && question->policy == OverwritePolicy::Ask && !question->Asks();
                   if (question->answer != kOverwrite && !question->Asks()) {
                     EndProgressLine();
                     std::cerr << "zazorazari: skipped '" << question->objectName << "': already in the target\n";

@@ -7,10 +7,15 @@
 
 #include "ChoiceOption.h"
 #include "CommandSet.h"
+#include "Criteria.h"
+#include "FieldsCommand.h"
+#include "NameLookup.h"
 #include "OpenDatabase.h"
 #include "RecordFormat.h"
 #include "RecordInput.h"
+#include "Refusal.h"
 #include "Terminal.h"
+#include "TypeNames.h"
 #include <zazorazari/platform/Error.h>
 
 namespace zazorazari::cli {
@@ -26,30 +31,44 @@ struct RecordArgs {
   bool deleteReferences = false;
   std::string where;
   std::string order;
-  OutputFormat format = OutputFormat::Text;
+  OutputOptions output;
 };
 
-// A refused number or identifier: say which record already holds it.
+// A refused write: say which rule refused it and which record holds the value.
 Error WithDuplicateKey(const Error& e, const CDatabase& db) {
-  const bool names = e.Number() == enumErrorPilotSignExists || e.Number() == enumErrorPilotIDExists ||
-                     e.Number() == enumErrorTurnpointIDExists;
-  if (!names || db.LastDuplicatedPk() == 0) return e;
-  return Error(e.Number(), e.Source(),
-               e.Description() + " It is held by the record with key " + std::to_string(db.LastDuplicatedPk()) + ".");
+  const char* what = e.Number() == enumErrorPilotSignExists  ? "start number (pilNumber)"
+                     : e.Number() == enumErrorPilotIDExists   ? "global ID (pilIDGlobal)"
+                     : e.Number() == enumErrorTurnpointIDExists ? "turnpoint ID (trnID)"
+                                                                : nullptr;
+  if (e.Number() == enumErrorRecordsetExists) {
+    return Error(e.Number(), e.Source(),
+                 "The file already holds this record (the fields that identify it match); --overwrite force "
+                 "replaces it, --overwrite return prints its key. " + e.Description());
+  }
+  if (!what) return e;
+  const std::string holder =
+      db.LastDuplicatedPk() == 0 ? "another record" : "the record with key " + std::to_string(db.LastDuplicatedPk());
+  return Error(e.Number(), e.Source(), std::string("The ") + what + " is already held by " + holder + ". " + e.Description());
 }
 
 int New(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
-  PrintRecord(std::cout, *db->CreateDataObject(a.type), OutputFormat::Text);
+  PrintRecord(std::cout, *db->CreateDataObject(a.type), OutputOptions{OutputFormat::Text, {}});
   db->CloseDB();
   return 0;
 }
 
 int Get(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
-  PrintRecord(std::cout, *db->GetDataObject(a.type, a.key), a.format);
+  PrintRecord(std::cout, *db->GetDataObject(a.type, a.key), a.output);
   db->CloseDB();
   return 0;
+}
+
+// Reads, checks and resolves the values before anything is written.
+void Fill(CDatabase& db, CDataObject& record, const std::vector<Assignment>& given, const std::string& file) {
+  ApplyAssignments(record, given);
+  ResolveNames(db, record, given, file);
 }
 
 int Add(const RecordArgs& a) {
@@ -58,7 +77,7 @@ int Add(const RecordArgs& a) {
   if (a.assignments.empty() && IsInteractive()) {
     std::cerr << "Enter Name=Value lines, then Ctrl-D:\n";
   }
-  ApplyAssignments(*record, a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments));
+  Fill(*db, *record, a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments), a.file);
   int32_t key = 0;
   try {
     key = db->AddDataObject(*record, a.overwrite);
@@ -78,7 +97,7 @@ int Update(const RecordArgs& a) {
     // change to other fields of the record in between is not lost.
     CDatabase::Transaction transaction(*db);
     CDataObjectPtr record = db->GetDataObject(a.type, a.key);
-    ApplyAssignments(*record, ParseAssignments(a.assignments));
+    Fill(*db, *record, ParseAssignments(a.assignments), a.file);
     try {
       key = db->UpdateDataObject(*record, a.overwrite);
     } catch (const Error& e) {
@@ -101,25 +120,29 @@ int Delete(const RecordArgs& a) {
 int List(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
   CDataObjectPtr shape = db->CreateDataObject(a.type);
-  PrintRecords(std::cout, *shape, db->ListDataObjects(a.type, a.where, a.order), a.format);
+  const std::string where = CheckedCriteria(*shape, a.where, "--where");
+  const std::string order = CheckedCriteria(*shape, a.order, "--order");
+  PrintRecords(std::cout, *shape, db->ListDataObjects(a.type, where, order), a.output);
   db->CloseDB();
   return 0;
 }
 
 int Collection(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
-  CDataObjectCollectionPtr collection = db->GetDataObjectCollection(
-      a.type, a.key, a.where.empty() ? Variant() : Variant(a.where), a.order.empty() ? Variant() : Variant(a.order));
   CDataObjectPtr shape = db->CreateDataObject(db->CollectionMemberType(a.type));
+  const std::string where = CheckedCriteria(*shape, a.where, "--where");
+  const std::string order = CheckedCriteria(*shape, a.order, "--order");
+  CDataObjectCollectionPtr collection = db->GetDataObjectCollection(
+      a.type, a.key, where.empty() ? Variant() : Variant(where), order.empty() ? Variant() : Variant(order));
   std::vector<CDataObjectPtr> members(collection->begin(), collection->end());
-  PrintRecords(std::cout, *shape, members, a.format);
+  PrintRecords(std::cout, *shape, members, a.output);
   db->CloseDB();
   return 0;
 }
 
 void FileAndType(CLI::App* sub, RecordArgs& a) {
   sub->add_option("FILE", a.file, "Database file")->required();
-  sub->add_option("TYPE", a.type, "Data object type, e.g. doPilot, doTask, doTurnpoint")->required();
+  AddTypeOption(sub, a.type, "Data object type, e.g. doPilot, doTask, doTurnpoint");
 }
 
 void OverwriteOption(CLI::App* sub, RecordArgs& a) {
@@ -128,6 +151,13 @@ void OverwriteOption(CLI::App* sub, RecordArgs& a) {
   AddChoiceOption(sub, "--overwrite", a.overwrite, modes,
                   "When the record collides with another: force (replace it), error (refuse; the default), "
                   "return (print the other's key)");
+}
+
+void FilterOptions(CLI::App* sub, RecordArgs& a, const std::string& orderExample) {
+  sub->add_option("--where", a.where,
+                  "Criteria, e.g. \"pilNumber>10 AND pilSex='F'\" (dates as 'yyyy-mm-dd' or #m/d/yyyy#)");
+  sub->add_option("--order", a.order, "Order, e.g. \"" + orderExample + "\"");
+  AddOutputOptions(sub, a.output);
 }
 
 }  // namespace
@@ -143,12 +173,14 @@ void AddRecordCommands(CommandSet& commands) {
                                [a] { return Get(*a); });
   FileAndType(get, *a);
   get->add_option("KEY", a->key, "The record's key")->required();
-  AddFormatOption(get, a->format);
+  AddOutputOptions(get, a->output);
 
   CLI::App* add = commands.Add(
       "add", "Add a record from FIELD=VALUE pairs, or from Name=Value lines on standard input; prints its key",
       "zazorazari add cup.mdb doPilot pilFirstName=Anna pilLastName=Huber pilSex=F natCode3=AUT",
-      [a] { return Add(*a); });
+      [a] { return Add(*a); },
+      "Each value is checked against its field's type before anything is written. natCode3 must be a "
+      "nation code of the file; a task turnpoint's trnName must name one stored turnpoint (it sets trnPk).");
   FileAndType(add, *a);
   add->add_option("FIELD=VALUE", a->assignments, "Field values (an empty value is NULL)");
   OverwriteOption(add, *a);
@@ -172,19 +204,17 @@ void AddRecordCommands(CommandSet& commands) {
                                 "zazorazari list cup.mdb doPilot --where \"natCode3='AUT'\" --order pilLastName --format csv",
                                 [a] { return List(*a); });
   FileAndType(list, *a);
-  list->add_option("--where", a->where, "Criteria, e.g. \"pilNumber>10 AND pilSex='F'\"");
-  list->add_option("--order", a->order, "Order, e.g. \"pilLastName, pilFirstName\"");
-  AddFormatOption(list, a->format);
+  FilterOptions(list, *a, "pilLastName, pilFirstName");
 
   CLI::App* collection = commands.Add("collection", "Print the turnpoints of a task or the attributes of a pilot",
                                       "zazorazari collection cup.mdb docTaskTurnpoint 1",
                                       [a] { return Collection(*a); });
   collection->add_option("FILE", a->file, "Database file")->required();
-  collection->add_option("TYPE", a->type, "docTaskTurnpoint or docPilotAttribute")->required();
+  AddCollectionTypeOption(collection, a->type);
   collection->add_option("OWNER", a->key, "The key of the task or the pilot")->required();
-  collection->add_option("--where", a->where, "Further criteria");
-  collection->add_option("--order", a->order, "Order, e.g. \"ttpNr DESC\"");
-  AddFormatOption(collection, a->format);
+  FilterOptions(collection, *a, "ttpNr DESC");
+
+  AddFieldsCommand(commands);
 }
 
 }  // namespace zazorazari::cli

@@ -1,14 +1,19 @@
-// Text, CSV and JSON forms of records.
+// Text, CSV, JSON and table forms of records.
 #include "RecordFormat.h"
 
-#include <cstdio>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdlib>
 #include <map>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "ChoiceOption.h"
-
+#include "RecordText.h"
+#include "Refusal.h"
+#include "Suggestion.h"
 #include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
@@ -17,16 +22,30 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// The record text form with the line ends of this platform.
-std::string TextForm(const CDataObject& record) {
-  std::string text = record.ToString();
-  std::string out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    out += text[i];
+// The fields to print, in the order asked for.
+std::vector<CFieldPtr> Chosen(const CDataObject& record, const std::vector<std::string>& columns) {
+  if (columns.empty()) return {record.begin(), record.end()};
+  std::vector<CFieldPtr> fields;
+  for (const auto& name : columns) fields.push_back(record.Fields(name));
+  return fields;
+}
+
+void CheckColumns(const CDataObject& shape, const std::vector<std::string>& columns) {
+  std::vector<std::string> names;
+  for (const auto& field : shape) names.push_back(field->Name());
+  for (const auto& name : columns) {
+    if (!shape.HasField(name)) {
+      throw UsageError("--columns: '" + shape.Name() + "' has no field '" + name + "'." + DidYouMean(name, names));
+    }
   }
-  return out;
+}
+
+std::string FieldText(const CField& field) { return field.Value().IsNull() ? std::string() : CStr(field.Value()); }
+
+std::string TextForm(const CDataObject& record, const std::vector<std::string>& columns) {
+  std::string text;
+  for (const auto& field : Chosen(record, columns)) text += field->Name() + "=" + EscapeFieldText(FieldText(*field)) + "\n";
+  return text;
 }
 
 std::string CsvField(const std::string& text) {
@@ -46,16 +65,27 @@ void CsvLine(std::ostream& out, const std::vector<std::string>& cells) {
   out << '\n';
 }
 
-std::vector<std::string> FieldNames(const CDataObject& record) {
+std::vector<std::string> Names(const CDataObject& record, const std::vector<std::string>& columns) {
   std::vector<std::string> names;
-  for (const auto& field : record) names.push_back(field->Name());
+  for (const auto& field : Chosen(record, columns)) names.push_back(field->Name());
   return names;
 }
 
-std::vector<std::string> FieldTexts(const CDataObject& record) {
+std::vector<std::string> Texts(const CDataObject& record, const std::vector<std::string>& columns) {
   std::vector<std::string> texts;
-  for (const auto& field : record) texts.push_back(field->Value().IsNull() ? std::string() : CStr(field->Value()));
+  for (const auto& field : Chosen(record, columns)) texts.push_back(FieldText(*field));
   return texts;
+}
+
+// The shortest number that agrees with the stored one to 13 significant
+// digits: arithmetic noise in the last digits (57.5999999999999 for 57.6)
+// is not printed. Single precision keeps its 7 digits.
+double Shortest(double value, int maxDigits, double tolerance) {
+  for (int digits = 1; digits < maxDigits; ++digits) {
+    const double candidate = std::strtod(FormatNumber(value, digits).c_str(), nullptr);
+    if (std::fabs(candidate - value) <= tolerance * std::fabs(value)) return candidate;
+  }
+  return std::strtod(FormatNumber(value, maxDigits).c_str(), nullptr);
 }
 
 Json JsonValue(const Variant& value) {
@@ -70,61 +100,116 @@ Json JsonValue(const Variant& value) {
     case vtByte:
       return static_cast<int64_t>(value.Number());
     case vtSingle:
+      return Shortest(value.Number(), 7, 0);
     case vtDouble:
     case vtCurrency:
-      return value.Number();
+      return Shortest(value.Number(), 15, 1e-13);
     case vtDate:
-      return FormatIsoDate(value.Number());
+      // Day 0 holds a time of day alone.
+      return value.Number() >= 0 && value.Number() < 1 ? FormatLongTime(value.Number()) : FormatIsoDate(value.Number());
     default:
       return CStr(value);
   }
 }
 
-Json JsonObject(const CDataObject& record) {
+Json JsonObject(const CDataObject& record, const std::vector<std::string>& columns) {
   Json object = Json::object();
-  for (const auto& field : record) object[field->Name()] = JsonValue(field->Value());
+  for (const auto& field : Chosen(record, columns)) object[field->Name()] = JsonValue(field->Value());
   return object;
+}
+
+// Characters on screen: UTF-8 continuation bytes take no room.
+size_t Width(const std::string& text) {
+  size_t width = 0;
+  for (unsigned char c : text) width += (c & 0xC0) != 0x80;
+  return width;
+}
+
+void TableLine(std::ostream& out, const std::vector<std::string>& cells, const std::vector<size_t>& widths) {
+  std::string line;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (i) line += "  ";
+    line += cells[i];
+    if (i + 1 < cells.size()) line += std::string(widths[i] - Width(cells[i]), ' ');
+  }
+  out << line << '\n';
+}
+
+void PrintTable(std::ostream& out, const CDataObject& shape, const std::vector<CDataObjectPtr>& records,
+                const std::vector<std::string>& columns) {
+  const std::vector<std::string> header = Names(shape, columns);
+  std::vector<std::vector<std::string>> rows;
+  std::vector<size_t> widths;
+  for (const auto& name : header) widths.push_back(Width(name));
+  for (const auto& record : records) {
+    rows.push_back(Texts(*record, columns));
+    for (size_t i = 0; i < widths.size(); ++i) {
+      rows.back()[i] = EscapeFieldText(rows.back()[i]);
+      widths[i] = std::max(widths[i], Width(rows.back()[i]));
+    }
+  }
+  TableLine(out, header, widths);
+  std::vector<std::string> rule;
+  for (size_t width : widths) rule.emplace_back(width, '-');
+  TableLine(out, rule, widths);
+  for (const auto& row : rows) TableLine(out, row, widths);
+}
+
+OutputFormat Resolved(OutputFormat format, bool table) {
+  if (format != OutputFormat::Default) return format;
+  return table && isatty(STDOUT_FILENO) == 1 ? OutputFormat::Table : OutputFormat::Text;
 }
 
 }  // namespace
 
-void AddFormatOption(CLI::App* sub, OutputFormat& format) {
-  const std::map<std::string, OutputFormat> names{
-      {"text", OutputFormat::Text}, {"csv", OutputFormat::Csv}, {"json", OutputFormat::Json}};
-  AddChoiceOption(sub, "--format", format, names, "Output form (default text)");
+void AddOutputOptions(CLI::App* sub, OutputOptions& options) {
+  const std::map<std::string, OutputFormat> names{{"text", OutputFormat::Text},
+                                                  {"csv", OutputFormat::Csv},
+                                                  {"json", OutputFormat::Json},
+                                                  {"table", OutputFormat::Table}};
+  AddChoiceOption(sub, "--format", options.format, names,
+                  "Output form (default: table at a terminal for lists, else text)");
+  sub->add_option("--columns", options.columns, "Only these fields, in this order, e.g. pilPk,pilLastName")
+      ->delimiter(',');
 }
 
-void PrintRecord(std::ostream& out, const CDataObject& record, OutputFormat format) {
-  switch (format) {
-    case OutputFormat::Text:
-      out << TextForm(record);
-      break;
+void PrintRecord(std::ostream& out, const CDataObject& record, const OutputOptions& options) {
+  CheckColumns(record, options.columns);
+  switch (Resolved(options.format, false)) {
     case OutputFormat::Csv:
-      CsvLine(out, FieldNames(record));
-      CsvLine(out, FieldTexts(record));
+      CsvLine(out, Names(record, options.columns));
+      CsvLine(out, Texts(record, options.columns));
       break;
     case OutputFormat::Json:
-      out << JsonObject(record).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+      out << JsonObject(record, options.columns).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
       break;
+    case OutputFormat::Table:
+      PrintTable(out, record, {record.Clone()}, options.columns);
+      break;
+    default:
+      out << TextForm(record, options.columns);
   }
 }
 
 void PrintRecords(std::ostream& out, const CDataObject& shape, const std::vector<CDataObjectPtr>& records,
-                  OutputFormat format) {
-  switch (format) {
-    case OutputFormat::Text:
-      for (size_t i = 0; i < records.size(); ++i) out << (i ? "\n" : "") << TextForm(*records[i]);
-      break;
+                  const OutputOptions& options) {
+  CheckColumns(shape, options.columns);
+  switch (Resolved(options.format, true)) {
     case OutputFormat::Csv:
-      CsvLine(out, FieldNames(shape));
-      for (const auto& record : records) CsvLine(out, FieldTexts(*record));
+      CsvLine(out, Names(shape, options.columns));
+      for (const auto& record : records) CsvLine(out, Texts(*record, options.columns));
       break;
     case OutputFormat::Json: {
       Json array = Json::array();
-      for (const auto& record : records) array.push_back(JsonObject(*record));
+      for (const auto& record : records) array.push_back(JsonObject(*record, options.columns));
       out << array.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
       break;
     }
+    case OutputFormat::Table:
+      PrintTable(out, shape, records, options.columns);
+      break;
+    default:
+      for (size_t i = 0; i < records.size(); ++i) out << (i ? "\n" : "") << TextForm(*records[i], options.columns);
   }
 }
 

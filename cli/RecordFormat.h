@@ -1,8 +1,9 @@
 // Output of records: the text form (one Name=Value line per field), CSV with
-// a header line, or JSON objects with typed values.
+// a header line, JSON objects with typed values, or an aligned table.
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include <CLI/CLI.hpp>
@@ -11,18 +12,24 @@
 
 namespace zazorazari::cli {
 
-enum class OutputFormat { Text, Csv, Json };
+// Default: a table when standard output is a terminal, else the text form.
+enum class OutputFormat { Default, Text, Csv, Json, Table };
 
-// Adds --format text|csv|json to a subcommand.
-void AddFormatOption(CLI::App* sub, OutputFormat& format);
+struct OutputOptions {
+  OutputFormat format = OutputFormat::Default;
+  std::vector<std::string> columns;  // empty: every field
+};
 
-// One record: text lines, a CSV header and row, or one JSON object.
-void PrintRecord(std::ostream& out, const CDataObject& record, OutputFormat format);
+// Adds --format text|csv|json|table and --columns a,b,c to a subcommand.
+void AddOutputOptions(CLI::App* sub, OutputOptions& options);
+
+// One record (the default form is the text form).
+void PrintRecord(std::ostream& out, const CDataObject& record, const OutputOptions& options);
 
 // Records with the fields of `shape`: text blocks separated by an empty
-// line, CSV with one header line (also when there are no records), or a
-// JSON array.
+// line, CSV with one header line (also when there are no records), a JSON
+// array, or a table with a header. A column the shape lacks is a usage error.
 void PrintRecords(std::ostream& out, const CDataObject& shape, const std::vector<CDataObjectPtr>& records,
-                  OutputFormat format);
+                  const OutputOptions& options);
 
 }  // namespace zazorazari::cli

@@ -4,8 +4,11 @@
 #include <string>
 
 #include "CommandSet.h"
+#include "NameLookup.h"
 #include "OpenDatabase.h"
+#include "Refusal.h"
 #include <zazorazari/platform/Conversions.h>
+#include <zazorazari/platform/Error.h>
 
 namespace zazorazari::cli {
 
@@ -23,10 +26,20 @@ const std::string& RequiredValue(const TaskArgs& a, const char* what) {
   return a.value;
 }
 
+int32_t WholeNumber(const std::string& text) {
+  try {
+    return CLng(Variant(CDbl(Variant(text))));
+  } catch (const Error&) {
+    throw UsageError("flight-time-needed: '" + text + "' is not a number of turnpoints.");
+  }
+}
+
 int RunTask(const TaskArgs& a) {
   if (a.action == "flight-time-needed") RequiredValue(a, "the number of turnpoints reached");
   if (a.action == "assign-start") RequiredValue(a, "a start time such as 12:30:00");
   auto db = OpenDatabase(a.file);
+  // Task 0 of recompute stands for every task.
+  if (a.task != 0 || a.action != "recompute") RequireTask(*db, a.task, a.file);
   if (a.action == "results-type") {
     std::cout << db->TaskResultsType(a.task) << '\n';
   } else if (a.action == "has-results") {
@@ -36,9 +49,15 @@ int RunTask(const TaskArgs& a) {
   } else if (a.action == "reset-results") {
     db->ResetTaskResults(a.task);
   } else if (a.action == "flight-time-needed") {
-    std::cout << CStr(db->FlightTimeNeeded(a.task, CLng(Variant(a.value)))) << '\n';
+    std::cout << CStr(db->FlightTimeNeeded(a.task, WholeNumber(a.value))) << '\n';
   } else if (a.action == "assign-start") {
-    db->AssignStartTimeToPilots(a.task, CDate(Variant(a.value)));
+    double start = 0;
+    try {
+      start = DateFromText(a.value);
+    } catch (const Error&) {
+      throw UsageError("assign-start: '" + a.value + "' is no time; write hh:mm:ss or dd.mm.yyyy hh:mm:ss.");
+    }
+    db->AssignStartTimeToPilots(a.task, start);
   } else {
     db->SetTaskRecomputingFlag(a.task);
   }

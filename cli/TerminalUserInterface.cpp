@@ -19,6 +19,7 @@ int32_t TerminalUserInterface::MsgBox(const std::string& prompt, int32_t buttons
     return answer == 'y' || answer == 'Y' ? vbYes : vbNo;
   }
   const bool yes = m_preset == PresetAnswer::Yes;
+  if (m_preset == PresetAnswer::None && m_unanswered.empty()) m_unanswered = prompt + "?";
   EndProgressLine();
   std::cerr << heading << ": " << prompt << "? " << (yes ? "yes" : "no") << '\n';
   return yes ? vbYes : vbNo;

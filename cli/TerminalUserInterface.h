@@ -17,12 +17,17 @@ class TerminalUserInterface : public UserInterface {
   explicit TerminalUserInterface(PresetAnswer preset = PresetAnswer::None) : m_preset(preset) {}
 
   // Without a preset and without a terminal a question is answered No, so
-  // nothing is overwritten unasked.
+  // nothing is overwritten unasked, and kept as unanswered.
   int32_t MsgBox(const std::string& prompt, int32_t buttons, const std::string& title) override;
   void SetMousePointer(int32_t) override {}
 
+  // The question nobody could answer ("" when none), for the command to
+  // fail with the flag that answers it.
+  const std::string& Unanswered() const { return m_unanswered; }
+
  private:
   PresetAnswer m_preset;
+  std::string m_unanswered;
 };
 
 }  // namespace zazorazari::cli

@@ -1,5 +1,6 @@
 // Turnpoint file commands: SeeYou .cup, GPX, GeoJSON and OziExplorer .wpt
 // in and out of a database file.
+#include <iostream>
 #include <map>
 #include <memory>
 #include <string>
@@ -8,6 +9,7 @@
 #include "CommandSet.h"
 #include "OpenDatabase.h"
 #include "ReplaceGuard.h"
+#include "RowCounts.h"
 #include "TerminalProgress.h"
 
 namespace zazorazari::cli {
@@ -24,9 +26,14 @@ struct TurnpointFileArgs {
 };
 
 int ImportTurnpoints(const TurnpointFileArgs& a, const GlobalOptions& options) {
+  RequireInputFile(a.other, "The turnpoint file");
   auto db = OpenDatabase(a.file);
-  TerminalProgress progress("Importing turnpoints", options);
-  db->ImportTurnpointsFromFile(a.other, a.format, a.overwrite, progress.Object(), enumImportAllOrNothing);
+  const RowCounts counts(*db);
+  {
+    TerminalProgress progress("Importing turnpoints", options);
+    db->ImportTurnpointsFromFile(a.other, a.format, a.overwrite, progress.Object(), enumImportAllOrNothing);
+  }
+  std::cout << a.other << ": " << counts.AddedTo(*db, "tblTurnpoint") << " turnpoints added\n";
   db->CloseDB();
   return 0;
 }

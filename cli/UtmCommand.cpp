@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "CommandSet.h"
+#include "Refusal.h"
 #include <zazorazari/geodesy/modDistance.h>
 #include <zazorazari/platform/Conversions.h>
 
@@ -16,6 +17,14 @@ struct UtmArgs {
 };
 
 int Utm(const UtmArgs& a) {
+  if (!(a.latitude >= -90 && a.latitude <= 90) || !(a.longitude >= -180 && a.longitude <= 180)) {
+    throw Refusal("A position needs a latitude between -90 and 90 and a longitude between -180 and 180 degrees; " +
+                  CStr(a.latitude) + " " + CStr(a.longitude) + " is none.");
+  }
+  if (a.latitude > 84 || a.latitude < -80) {
+    std::cerr << "zazorazari: note: UTM covers 80°S to 84°N; the grid position of latitude " << CStr(a.latitude)
+              << " lies outside it\n";
+  }
   double northing = 0;
   double easting = 0;
   int16_t zone = 0;

@@ -7,6 +7,7 @@ set(ZAZ_PUBLIC_HEADERS
   zazorazari.h
   database/CDatabase.h
   database/Enums.h
+  database/HostChecks.h
   database/PilotList.h
   dataobject/CDataObject.h
   dataobject/CDataObjectCollection.h

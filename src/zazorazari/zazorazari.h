@@ -5,6 +5,7 @@
 
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/Enums.h"
+#include "zazorazari/database/HostChecks.h"
 #include "zazorazari/database/PilotList.h"
 #include "zazorazari/dataobject/CDataObject.h"
 #include "zazorazari/dataobject/CDataObjectCollection.h"

@@ -50,18 +50,41 @@ TEST(CliFileCommands, ErrorsAndUsage) {
   const CliResult missing = RunCli(dir, {"info", "missing.mdb"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_TRUE(missing.out.empty());
-  // One line: the number in decimal and hex, the source, the message.
+  // A plain sentence, then the number in decimal and hex, the source, the message.
   EXPECT_TRUE(std::regex_match(missing.err,
-                               std::regex("zazorazari: error -2147220981 \\(0x8004020B\\) "
+                               std::regex("zazorazari: Cannot open [^\n]*missing\\.mdb[^<\n]*\n"
+                                          "zazorazari: error -2147220981 \\(0x8004020B\\) "
                                           "ZAZorazari\\.CDatabase\\.OpenDB: [^\n]*missing\\.mdb[^\n]*\n")))
       << missing.err;
+  EXPECT_THAT(RunCli(dir, {"rename", "nothere.mdb", "y.mdb"}).err, HasSubstr("'nothere.mdb' does not exist"));
 
-  EXPECT_EQ(RunCli(dir, {"no-such-command"}).status, 2);
+  const CliResult misspelt = RunCli(dir, {"lst", "cup.mdb", "doPilot"});
+  EXPECT_EQ(misspelt.status, 2);
+  EXPECT_THAT(misspelt.err, HasSubstr("Did you mean 'list'?"));
+  EXPECT_THAT(RunCli(dir, {"help", "import-wpt"}).out, HasSubstr("--yes"));
+  EXPECT_EQ(RunCli(dir, {"help", "imprt"}).status, 2);
   EXPECT_EQ(RunCli(dir, {"get", "cup.mdb", "doPilot"}).status, 2);
   EXPECT_EQ(RunCli(dir, {"list", "cup.mdb", "doPilot", "--format", "xml"}).status, 2);
   const CliResult help = RunCli(dir, {"copy", "--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_THAT(help.out, HasSubstr("Example:\n  zazorazari copy "));
+}
+
+// The man page and the completion are written from the command definitions:
+// every command is in both, with its options and choices.
+TEST(CliFileCommands, ManPageAndCompletionFollowTheCommands) {
+  ScratchDir dir;
+  const std::string man = RunCli(dir, {"generate", "man"}).out;
+  const std::string bash = RunCli(dir, {"generate", "bash-completion"}).out;
+  const std::string help = RunCli(dir, {"help"}).out;
+  for (const char* command : {"copy", "list", "fields", "utm"}) {
+    EXPECT_THAT(help, HasSubstr(command));
+    EXPECT_THAT(man, HasSubstr(std::string(".SS \"") + command)) << command;
+    EXPECT_THAT(bash, HasSubstr(std::string("    ") + command + ") options=")) << command;
+  }
+  EXPECT_THAT(man, HasSubstr("\\fB\\-\\-overwrite\\fR"));
+  EXPECT_THAT(bash, HasSubstr("copy:--overwrite) words=\"ask force skip\""));
+  EXPECT_EQ(RunShell("bash -n -c \"$(" + std::string(ZAZ_CLI_PATH) + " generate bash-completion)\""), 0);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The interchange commands on real files: waypoint import and its question,
 // XML export accepted by xmllint and imported into a fresh file, copies
 // between files with and without overwriting.
+#include <filesystem>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -20,14 +22,20 @@ size_t Rows(const ScratchDir& dir, const std::string& file, const std::string& t
 TEST(CliInterchangeCommands, WaypointsXmlAndCopies) {
   ScratchDir dir;
   CreateFile(dir, "cup.mdb");
-  ASSERT_EQ(RunCli(dir, {"import-wpt", "cup.mdb", kWaypoints}).status, 0);
+  const CliResult imported = RunCli(dir, {"import-wpt", "cup.mdb", kWaypoints});
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_THAT(imported.out, HasSubstr("20 turnpoints added, at altitude 0"));
   EXPECT_EQ(Rows(dir, "cup.mdb", "doTurnpoint"), 20u);
   EXPECT_THAT(RunCli(dir, {"get", "cup.mdb", "doTurnpoint", "1"}).out, HasSubstr("\ntrnPositionMapZone=32\n"));
-  // Names already there: without a terminal the question is answered no, or by the flag.
-  EXPECT_THAT(RunCli(dir, {"import-wpt", "cup.mdb", kWaypoints}).err, HasSubstr("Overwrite old waypoints? no"));
+  // Names already there: without a terminal a flag must answer the question.
+  const CliResult unanswered = RunCli(dir, {"import-wpt", "cup.mdb", kWaypoints});
+  EXPECT_EQ(unanswered.status, 1);
+  EXPECT_THAT(unanswered.err, HasSubstr("Add --yes"));
+  EXPECT_EQ(RunCli(dir, {"import-wpt", "cup.mdb", kWaypoints, "--no"}).status, 0);
   EXPECT_THAT(RunCli(dir, {"import-wpt", "cup.mdb", kWaypoints, "--yes"}).err,
               HasSubstr("Overwrite old waypoints? yes"));
   EXPECT_EQ(Rows(dir, "cup.mdb", "doTurnpoint"), 20u);
+  EXPECT_THAT(RunCli(dir, {"import-wpt", "cup.mdb", "none.wpt"}).err, HasSubstr("'none.wpt' does not exist"));
   EXPECT_EQ(RunCli(dir, {"import-wpt", "cup.mdb", kWaypoints, "--yes", "--no"}).status, 2);
 
   ASSERT_EQ(RunCli(dir, {"add", "cup.mdb", "doPilot", "pilFirstName=Käthi", "pilLastName=Zürcher", "pilSex=F",
@@ -41,7 +49,7 @@ TEST(CliInterchangeCommands, WaypointsXmlAndCopies) {
   EXPECT_EQ(RunCli(dir, {"export", "cup.mdb", "cup.xml", "--force"}).status, 0);
   EXPECT_THAT(RunCli(dir, {"export", "cup.mdb", "cup.mdb", "--force"}).err, HasSubstr("is a database file"));
   CreateFile(dir, "copy.mdb");
-  ASSERT_EQ(RunCli(dir, {"import", "copy.mdb", "cup.xml"}).status, 0);
+  EXPECT_THAT(RunCli(dir, {"import", "copy.mdb", "cup.xml"}).out, HasSubstr("1 to tblPilot"));
   EXPECT_EQ(Rows(dir, "copy.mdb", "doTurnpoint"), 20u);
   EXPECT_EQ(Rows(dir, "copy.mdb", "doPilot"), 1u);
   EXPECT_EQ(RunCli(dir, {"import", "copy.mdb", "cup.xml", "--pilots", "--turnpoints"}).status, 2);
@@ -49,10 +57,14 @@ TEST(CliInterchangeCommands, WaypointsXmlAndCopies) {
   CreateFile(dir, "catalog.mdb", true);
   ASSERT_EQ(RunCli(dir, {"copy", "cup.mdb", "catalog.mdb", "doPilot", "1"}).status, 0);
   EXPECT_EQ(Rows(dir, "catalog.mdb", "doPilot"), 1u);
-  EXPECT_THAT(RunCli(dir, {"copy", "cup.mdb", "catalog.mdb", "doPilot", "1"}).err,
-              HasSubstr("skipped 'Käthi Zürcher': already in the target"));
+  // Without a terminal nobody answers "ask": skipped, and the flag that answers is named.
+  const CliResult asked = RunCli(dir, {"copy", "cup.mdb", "catalog.mdb", "doPilot", "1"});
+  EXPECT_EQ(asked.status, 1);
+  EXPECT_THAT(asked.err, HasSubstr("skipped 'Käthi Zürcher': already in the target"));
+  EXPECT_THAT(asked.err, HasSubstr("add --overwrite skip or --overwrite force"));
   const CliResult forced = RunCli(dir, {"copy", "cup.mdb", "catalog.mdb", "doPilot", "1", "--overwrite", "force"});
   EXPECT_EQ(forced.err, "");
+  EXPECT_THAT(forced.out, HasSubstr("1 overwritten, 0 skipped"));
   EXPECT_EQ(Rows(dir, "catalog.mdb", "doPilot"), 1u);
   EXPECT_THAT(RunCli(dir, {"list", "catalog.mdb", "doPilot"}).out, HasSubstr("pilPk=2\n"));
 
@@ -64,6 +76,20 @@ TEST(CliInterchangeCommands, WaypointsXmlAndCopies) {
   EXPECT_THAT(catalog.err, HasSubstr("error -2147220989 (0x80040203)"));
   EXPECT_EQ(Rows(dir, "fresh.mdb", "doGlider"), 0u);
   EXPECT_EQ(RunCli(dir, {"copy-catalog", "missing.mdb", "fresh.mdb"}).status, 1);
+
+  // A task that is not there is refused, and nothing is written.
+  ASSERT_EQ(RunCli(dir, {"add", "cup.mdb", "doTask", "tasName=Task 1"}).out, "1\n");
+  ASSERT_EQ(RunCli(dir, {"task", "cup.mdb", "1", "reset-results"}).status, 0);
+  for (const char* command : {"export-results", "export-task"}) {
+    const CliResult missingTask = RunCli(dir, {command, "cup.mdb", "99", "out.xml"});
+    EXPECT_EQ(missingTask.status, 1) << command;
+    EXPECT_THAT(missingTask.err, HasSubstr("cup.mdb has no task with key 99")) << command;
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.xml"))) << command;
+  }
+  ASSERT_EQ(RunCli(dir, {"export-results", "cup.mdb", "1", "results.xml"}).status, 0);
+  EXPECT_EQ(RunCli(dir, {"import-results", "cup.mdb", "results.xml"}).out, "task 1: 0 of 1 results changed\n");
+  EXPECT_THAT(RunCli(dir, {"import-results", "fresh.mdb", "results.xml"}).err,
+              HasSubstr("fresh.mdb has no task with key 1"));
 }
 
 // At a terminal the copy asks; "overwrite all" overwrites this record and

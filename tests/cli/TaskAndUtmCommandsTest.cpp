@@ -43,12 +43,14 @@ TEST(CliTaskCommands, QuestionsAndResultChanges) {
 
   Task(dir, {"1", "assign-start", "12:30:00"});
   EXPECT_THAT(RunCli(dir, {"list", "cup.mdb", "doResult", "--format", "json"}).out,
-              HasSubstr("\"resSSTime\": \"1899-12-30T12:30:00\""));
+              HasSubstr("\"resSSTime\": \"12:30:00\""));
   Task(dir, {"1", "reset-results"});
   EXPECT_THAT(RunCli(dir, {"list", "cup.mdb", "doResult"}).out, HasSubstr("\nresSSTime=\n"));
   Task(dir, {"0", "recompute"});
   EXPECT_THAT(RunCli(dir, {"get", "cup.mdb", "doTask", "1"}).out, HasSubstr("\ntasNeedsComputing=True\n"));
-  EXPECT_EQ(RunCli(dir, {"task", "cup.mdb", "9", "results-type"}).status, 1);
+  const CliResult missing = RunCli(dir, {"task", "cup.mdb", "9", "results-type"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_THAT(missing.err, HasSubstr("cup.mdb has no task with key 9"));
 }
 
 TEST(CliUtmCommand, ZoneBandAndGridMetres) {
@@ -57,6 +59,11 @@ TEST(CliUtmCommand, ZoneBandAndGridMetres) {
   EXPECT_EQ(RunCli(dir, {"utm", "46.5586", "7.8358"}).out, "32 T 410765 5156773\n");
   EXPECT_EQ(RunCli(dir, {"utm", "-33.9249", "18.4241"}).out, "34 H 261882 6243182\n");
   EXPECT_EQ(RunCli(dir, {"utm", "north", "8"}).status, 2);
+  const CliResult outside = RunCli(dir, {"utm", "95", "200"});
+  EXPECT_EQ(outside.status, 1);
+  EXPECT_EQ(outside.out, "");
+  EXPECT_THAT(outside.err, HasSubstr("latitude between -90 and 90"));
+  EXPECT_THAT(RunCli(dir, {"utm", "85", "8"}).err, HasSubstr("UTM covers 80°S to 84°N"));
 }
 
 }  // namespace

@@ -63,12 +63,16 @@ const DataObjectType* FindDataObjectType(const std::string& strType) {
   return nullptr;
 }
 
+std::span<const DataObjectType> DataObjectTypes() { return Types(); }
+
 const std::vector<const char*>* DisplayNameFields(const std::string& strType) {
   for (const auto& [name, fields] : DisplayNames()) {
     if (strType == name) return &fields;
   }
   return nullptr;
 }
+
+std::span<const CollectionType> CollectionTypes() { return kCollections; }
 
 const CollectionType* FindCollectionType(const std::string& strType) {
   for (const auto& type : kCollections) {

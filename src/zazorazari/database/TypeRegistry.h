@@ -2,6 +2,7 @@
 // fields, its display name, and the two collection types.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct DataObjectType {
 
 // Exact, case-sensitive lookup; nullptr for an undefined type.
 const DataObjectType* FindDataObjectType(const std::string& strType);
+std::span<const DataObjectType> DataObjectTypes();
 
 // The fields joined by blanks to name a record in questions; empty for the
 // types that are named "?".
@@ -29,5 +31,6 @@ struct CollectionType {
 };
 
 const CollectionType* FindCollectionType(const std::string& strType);
+std::span<const CollectionType> CollectionTypes();
 
 }  // namespace zazorazari

@@ -8,6 +8,7 @@
 
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/database/HostChecks.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/engine/FieldDef.h"
 #include "zazorazari/interchange/HostCalls.h"
@@ -111,6 +112,15 @@ void ImportResults(CDatabase& db, const LoadedXmlDocument& loaded, const Dispatc
 }
 
 }  // namespace
+
+int32_t TaskOfResultFile(const std::string& strPath) {
+  const auto loaded = LoadXmlDocument(strPath, kOperation);
+  try {
+    return KeyAttribute(RequireFirstChild(loaded->document.document_element(), "Task"));
+  } catch (const Error& e) {
+    throw Error(enumErrorImportXML, FacadeSource(kOperation), ErrorInfoText(e));
+  }
+}
 
 void CDatabase::ImportTaskResultFromXML(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
   const auto loaded = LoadXmlDocument(strPath, kOperation);

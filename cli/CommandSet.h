@@ -51,5 +51,6 @@ void AddTurnpointFileCommands(CommandSet& commands);
 void AddTaskCommands(CommandSet& commands);
 void AddUtmCommand(CommandSet& commands);
 void AddDemoCommand(CommandSet& commands);
+void AddReferenceCommands(CommandSet& commands);
 
 }  // namespace zazorazari::cli

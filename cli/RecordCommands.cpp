@@ -11,6 +11,7 @@
 #include "OpenDatabase.h"
 #include "RecordFormat.h"
 #include "RecordInput.h"
+#include "ReferenceGuards.h"
 #include "Terminal.h"
 #include "zazorazari/database/TypeRegistry.h"
 #include "zazorazari/platform/Error.h"
@@ -26,6 +27,7 @@ struct RecordArgs {
   std::vector<std::string> assignments;
   EnumOverwriteMode overwrite = enumOverwriteRaiseError;
   bool deleteReferences = false;
+  bool force = false;
   std::string where;
   std::string order;
   OutputFormat format = OutputFormat::Text;
@@ -60,7 +62,9 @@ int Add(const RecordArgs& a) {
   if (a.assignments.empty() && IsInteractive()) {
     std::cerr << "Enter Name=Value lines, then Ctrl-D:\n";
   }
-  ApplyAssignments(*record, a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments));
+  const auto assignments = a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments);
+  ApplyAssignments(*record, assignments);
+  RefuseMissingReferences(*db, *record, assignments);
   int32_t key = 0;
   try {
     key = db->AddDataObject(*record, a.overwrite);
@@ -75,7 +79,9 @@ int Add(const RecordArgs& a) {
 int Update(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
   CDataObjectPtr record = db->GetDataObject(a.type, a.key);
-  ApplyAssignments(*record, ParseAssignments(a.assignments));
+  const auto assignments = ParseAssignments(a.assignments);
+  ApplyAssignments(*record, assignments);
+  RefuseMissingReferences(*db, *record, assignments);
   int32_t key = 0;
   try {
     key = db->UpdateDataObject(*record, a.overwrite);
@@ -89,6 +95,7 @@ int Update(const RecordArgs& a) {
 
 int Delete(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
+  RefuseDeleteOfReferenced(*db, a.type, a.key, a.force);
   db->DeleteDataObject(a.type, a.key, a.deleteReferences);
   db->CloseDB();
   return 0;
@@ -164,6 +171,8 @@ void AddRecordCommands(CommandSet& commands) {
   remove->add_option("KEY", a->key, "The record's key")->required();
   remove->add_flag("--delete-references", a->deleteReferences,
                    "Also remove what refers to it (attribute values held by pilots)");
+  remove->add_flag("--force", a->force,
+                   "Delete a turnpoint, glider, origin or datum even while other rows still refer to it");
 
   CLI::App* list = commands.Add("list", "List the rows of a type's view",
                                 "zazorazari list cup.mdb doPilot --where \"natCode3='AUT'\" --order pilLastName --format csv",

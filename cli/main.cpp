@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
   AddTaskCommands(commands);
   AddUtmCommand(commands);
   AddDemoCommand(commands);
+  AddReferenceCommands(commands);
 
   try {
     app.parse(argc, argv);

@@ -4,7 +4,6 @@
 #include <strings.h>
 
 #include <memory>
-#include <span>
 #include <utility>
 
 #include "zazorazari/database/CDatabase.h"
@@ -19,7 +18,6 @@
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/platform/ErrorNumbers.h"
-#include "zazorazari/platform/UserInterface.h"
 #include "zazorazari/rules/ResultRows.h"
 #include "zazorazari/rules/RuleCriteria.h"
 
@@ -95,21 +93,21 @@ void CatalogMerge::MergeOne(const MergeTable& how, CatalogMergeCount& count) {
     const int32_t sourceKey = CLng(rows->Fields(0).Value());
     MergeRow row;
     for (const std::string& column : columns) row[column] = rows->Fields(column).Value();
+    const auto skip = [&](const std::string& why) {
+      ++count.lSkipped;
+      m_report.notes.push_back(RowName(how, row) + ": " + why + ".");
+    };
     std::string why;
     if (!MapReferences(how, row, why)) {
-      ++count.lSkipped;
-      m_report.notes.push_back(RowName(how, row) + ": skipped, " + why + ".");
+      skip("skipped, " + why);
       continue;
     }
     if (how.completeRow) how.completeRow(target, row);
     const int32_t found = Find(how, *search, row);
     if (found == 0 && how.readOnly) {
-      ++count.lSkipped;
-      m_report.notes.push_back(RowName(how, row) + ": skipped, the target has no such row and never gets one.");
+      skip("skipped, the target has no such row and never gets one");
       continue;
     }
-    const std::string taken = how.readOnly ? std::string() : TakenUnique(how, row, found);
-    int32_t targetKey = found;
     if (found != 0) {
       keys[sourceKey] = found;
       writer->FindFirst(SqlEqualNumber(keyColumn, Variant(found)));
@@ -123,30 +121,28 @@ void CatalogMerge::MergeOne(const MergeTable& how, CatalogMergeCount& count) {
         ++(m_mode == enumMergeKeep ? count.lMatched : count.lSkipped);
         continue;
       }
-      if (!taken.empty()) {
-        ++count.lSkipped;
-        m_report.notes.push_back(RowName(how, row) + ": not overwritten, another row holds its " + taken + ".");
-        continue;
-      }
+    }
+    // A start number or turnpoint ID stays with the row that holds it.
+    if (const std::string taken = TakenUnique(how, row, found); !taken.empty()) {
+      skip(std::string(found != 0 ? "not overwritten" : "not added") + ", another row holds its " + taken);
+      continue;
+    }
+    if (found != 0) {
       writer->Edit();
-      Write(*writer, row, columns);
+    } else {
+      writer->AddNew();
+    }
+    Write(*writer, row, columns);
+    int32_t targetKey = found;
+    if (found != 0) {
       ++count.lOverwritten;
     } else {
-      if (!taken.empty()) {
-        ++count.lSkipped;
-        m_report.notes.push_back(RowName(how, row) + ": not added, another row holds its " + taken + ".");
-        continue;
-      }
-      writer->AddNew();
-      Write(*writer, row, columns);
       writer->SetBookmark(writer->LastModified());
       targetKey = CLng(writer->Fields(0).Value());
       keys[sourceKey] = targetKey;
       ++count.lAdded;
-      if (std::string(how.table) == "tblPilot") m_addedPilots.insert(targetKey);
     }
-    if (std::string(how.table) == "tblPilot") m_touchedPilots.insert(targetKey);
-    if (std::string(how.table) == "tblPilotAttribute") m_touchedPilots.insert(CLng(row["pilPk"]));
+    NoteTouchedPilot(how, row, targetKey, found == 0);
   }
   writer->Close();
   search->Close();
@@ -209,13 +205,7 @@ std::string CatalogMerge::TakenUnique(const MergeTable& how, const MergeRow& row
 bool CatalogMerge::Overwrite(const MergeTable& how, const MergeRow& row) {
   if (m_mode == enumMergeOverwrite || m_overwriteAll) return true;
   if (m_mode != enumMergeAsk || m_keepAll || !m_ask) return false;
-  PutProperty(m_ask, "ObjectName", RowName(how, row));
-  UserInterface& ui = m_target.GetUserInterface();
-  ui.SetMousePointer(vbDefaultPointer);
-  const Variant modal = int16_t{1};
-  CallMethod(m_ask, "Show", std::span<const Variant>(&modal, 1));
-  ui.SetMousePointer(vbHourglass);
-  const Variant answer = GetProperty(m_ask, "Answer");
+  const Variant answer = AskOverwrite(m_ask, m_target.GetUserInterface(), RowName(how, row));
   m_keepAll = answer == Variant(2);
   m_overwriteAll = answer == Variant(3);
   return answer == Variant(1) || m_overwriteAll;
@@ -224,6 +214,16 @@ bool CatalogMerge::Overwrite(const MergeTable& how, const MergeRow& row) {
 void CatalogMerge::Write(engine::Recordset& writer, const MergeRow& row, const std::set<std::string>& columns) {
   for (const std::string& column : columns) writer.Fields(column).SetValue(row.at(column));
   writer.Update();
+}
+
+void CatalogMerge::NoteTouchedPilot(const MergeTable& how, MergeRow& row, int32_t targetKey, bool added) {
+  const std::string table = how.table;
+  if (table == "tblPilot") {
+    m_touchedPilots.insert(targetKey);
+    if (added) m_addedPilots.insert(targetKey);
+  } else if (table == "tblPilotAttribute") {
+    m_touchedPilots.insert(CLng(row["pilPk"]));
+  }
 }
 
 // A pilot's slots follow his attribute rows and the target's competition;

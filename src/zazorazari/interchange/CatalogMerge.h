@@ -42,6 +42,8 @@ class CatalogMerge {
   std::string TakenUnique(const MergeTable& how, const MergeRow& row, int32_t ownKey);
   bool Overwrite(const MergeTable& how, const MergeRow& row);
   void Write(engine::Recordset& writer, const MergeRow& row, const std::set<std::string>& columns);
+  // Remembers the pilots whose slots (and, when new, results) need writing.
+  void NoteTouchedPilot(const MergeTable& how, MergeRow& row, int32_t targetKey, bool added);
   void FinishPilots();
 
   CDatabase& m_target;

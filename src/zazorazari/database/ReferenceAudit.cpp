@@ -20,9 +20,6 @@ namespace zazorazari {
 
 namespace {
 
-// 0 stands for no record, like NULL.
-bool IsReference(const Variant& value) { return !value.IsNull() && CLng(value) != 0; }
-
 std::string Describe(const std::string& table, int32_t key, const std::string& column, const Variant& value) {
   return table + " " + std::to_string(key) + ", " + column + " " + CStr(value);
 }
@@ -61,7 +58,7 @@ void ReferenceAudit::FindMissingRows(std::vector<ReferenceFinding>& findings) {
     auto rs = m_db.DatabaseObject()->OpenRecordset(relation.table, engine::dbOpenSnapshot);
     for (; !rs->IsEOF(); rs->MoveNext()) {
       const Variant value = rs->Fields(relation.column).Value();
-      if (!IsReference(value) || targets.count(CLng(value)) != 0) continue;
+      if (!RefersToARow(value) || targets.count(CLng(value)) != 0) continue;
       const int32_t key = CLng(rs->Fields(0).Value());
       findings.push_back({"missing-row", relation.table, key, relation.column, value,
                           Describe(relation.table, key, relation.column, value) + ": no row of " + relation.target +
@@ -113,7 +110,7 @@ void ReferenceAudit::FindSlotMismatches(std::vector<ReferenceFinding>& findings)
       const std::string column = Slot("avaPk", slot);
       const Variant held = rs->Fields(column).Value();
       // A slot naming no value at all is reported as a missing row already.
-      if (IsEqualOrBothNull(held, expected[slot - 1]) || (IsReference(held) && values.count(CLng(held)) == 0)) continue;
+      if (IsEqualOrBothNull(held, expected[slot - 1]) || (RefersToARow(held) && values.count(CLng(held)) == 0)) continue;
       const std::string wanted = expected[slot - 1].IsNull() ? "none" : CStr(expected[slot - 1]);
       findings.push_back({"slot-mismatch", "tblPilot", CLng(pilPk), column, held,
                           Describe("tblPilot", CLng(pilPk), column, held.IsNull() ? Variant("NULL") : held) +
@@ -132,7 +129,7 @@ void ReferenceAudit::FindResultGaps(std::vector<ReferenceFinding>& findings) {
   for (; !rs->IsEOF(); rs->MoveNext()) {
     const Variant pilot = rs->Fields("pilPk").Value();
     const Variant task = rs->Fields("tasPk").Value();
-    if (!IsReference(pilot) || !IsReference(task)) continue;
+    if (!RefersToARow(pilot) || !RefersToARow(task)) continue;
     const int32_t key = CLng(rs->Fields(0).Value());
     const auto [held, isNew] = first.emplace(std::make_pair(CLng(pilot), CLng(task)), key);
     if (isNew) continue;

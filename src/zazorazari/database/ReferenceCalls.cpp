@@ -61,7 +61,7 @@ std::vector<ReferenceFinding> CDatabase::MissingReferences(const CDataObject& do
     for (const ReferenceRelation& relation : ReferenceRelations()) {
       if (table != relation.table || !dobj.HasField(relation.column) || !Named(fieldNames, relation.column)) continue;
       const Variant value = dobj.Fields(relation.column)->Value();
-      if (value.IsNull() || value.IsEmpty() || CDbl(value) == 0 || RowExists(db, relation.target, value)) continue;
+      if (!RefersToARow(value) || RowExists(db, relation.target, value)) continue;
       findings.push_back({"missing-row", relation.table, 0, relation.column, value,
                           dobj.Name() + "." + relation.column + " " + CStr(value) + ": no row of " + relation.target +
                               " has that key.",

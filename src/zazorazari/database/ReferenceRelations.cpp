@@ -4,6 +4,7 @@
 #include <map>
 
 #include "zazorazari/engine/Database.h"
+#include "zazorazari/platform/Conversions.h"
 
 namespace zazorazari {
 
@@ -36,6 +37,8 @@ const std::vector<ReferenceRelation>& ReferenceRelations() {
   };
   return relations;
 }
+
+bool RefersToARow(const Variant& value) { return !value.IsNull() && !value.IsEmpty() && CDbl(value) != 0; }
 
 std::string BaseTableOf(const std::string& strType) {
   static const std::map<std::string, std::string> tables{

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "zazorazari/platform/Variant.h"
+
 namespace zazorazari {
 
 namespace engine {
@@ -24,6 +26,10 @@ struct ReferenceRelation {
 };
 
 const std::vector<ReferenceRelation>& ReferenceRelations();
+
+// Whether a reference column's value refers to a row: NULL and 0 stand for
+// none.
+bool RefersToARow(const Variant& value);
 
 // The table a data object type writes, for the types whose records carry
 // reference columns or are referred to; "" for the others.

@@ -35,8 +35,6 @@ std::string Equal(const std::string& column, const Variant& value) {
   return SqlEqualNumber(column, value);
 }
 
-bool IsReference(const Variant& value) { return !value.IsNull() && CLng(value) != 0; }
-
 // The natural key's values, naming the row in questions and notes.
 std::string RowName(const MergeTable& how, const MergeRow& row) {
   std::string name = how.table;
@@ -153,7 +151,7 @@ bool CatalogMerge::MapReferences(const MergeTable& how, MergeRow& row, std::stri
   for (const ReferenceRelation& relation : ReferenceRelations()) {
     if (std::string(how.table) != relation.table) continue;
     const auto value = row.find(relation.column);
-    if (value == row.end() || !IsReference(value->second)) continue;
+    if (value == row.end() || !RefersToARow(value->second)) continue;
     const auto& keys = m_keys[relation.target];
     const auto mapped = keys.find(CLng(value->second));
     if (mapped != keys.end()) {

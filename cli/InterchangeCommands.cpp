@@ -11,6 +11,7 @@
 #include "OpenDatabase.h"
 #include "OverwriteQuestion.h"
 #include "ReferenceOutput.h"
+#include "ReplaceGuard.h"
 #include "TerminalProgress.h"
 
 namespace zazorazari::cli {
@@ -28,11 +29,13 @@ struct InterchangeArgs {
   bool yes = false;
   bool no = false;
   bool strict = false;
+  bool force = false;
   OverwritePolicy overwrite = OverwritePolicy::Ask;
   OverwritePolicy existing = OverwritePolicy::Skip;
 };
 
 int Export(const InterchangeArgs& a, const GlobalOptions& options) {
+  RefuseToReplace(a.other, a.force);
   auto db = OpenDatabase(a.file);
   TerminalProgress progress("Exporting", options);
   db->ExportDB(a.other, enumDB6, enumExportXML, progress.Object());
@@ -41,6 +44,7 @@ int Export(const InterchangeArgs& a, const GlobalOptions& options) {
 }
 
 int ExportTask(const InterchangeArgs& a, bool results, const GlobalOptions& options) {
+  RefuseToReplace(a.other, a.force);
   auto db = OpenDatabase(a.file);
   TerminalProgress progress(results ? "Exporting results" : "Exporting task", options);
   if (results) {
@@ -123,6 +127,7 @@ void AddInterchangeCommands(CommandSet& commands) {
                                     [a, &options] { return Export(*a, options); });
   exportDb->add_option("FILE", a->file, "Database file")->required();
   exportDb->add_option("OUT", a->other, "The XML file to write")->required();
+  AddForceFlag(exportDb, a->force, "OUT");
 
   CLI::App* exportTask = commands.Add("export-task", "Export a task with its turnpoints and pilots as XML (root ZOLTTask)",
                                       "zazorazari export-task cup.mdb 1 task1.xml",
@@ -134,6 +139,7 @@ void AddInterchangeCommands(CommandSet& commands) {
     sub->add_option("FILE", a->file, "Database file")->required();
     sub->add_option("TASK", a->task, "The task's key")->required();
     sub->add_option("OUT", a->other, "The XML file to write")->required();
+    AddForceFlag(sub, a->force, "OUT");
   }
 
   CLI::App* import = commands.Add("import", "Import a database XML file, or only its pilots or turnpoints",

@@ -12,6 +12,7 @@
 #include "zazorazari/database/CatalogMergeReport.h"
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/database/ReferenceFinding.h"
+#include "zazorazari/database/PilotList.h"
 #include "zazorazari/dataobject/CDataObject.h"
 #include "zazorazari/dataobject/CDataObjectCollection.h"
 #include "zazorazari/platform/Dispatch.h"
@@ -136,6 +137,16 @@ class CDatabase {
                                                   const std::vector<std::string>& fieldNames = {});
   // The rows that refer to the record of that type and key.
   std::vector<ReferenceFinding> ReferencesTo(const std::string& strType, int32_t lPk);
+
+  // --- Registration lists as CSV (extension, docs/PILOT_LISTS.md) ---
+  // Every line goes through the pilot rules inside one transaction, kept
+  // only when no line has a problem and options.dryRun is false; the report
+  // names each problem's line and column. A file that cannot be read fails.
+  PilotListReport ImportPilotsFromCSV(const std::string& strPath, const PilotListOptions& options,
+                                      DispatchPtr frmProgress);
+  // Every pilot with the columns the import reads; separator ',' ';' or tab.
+  // Returns the number of pilots written.
+  int32_t ExportPilotsToCSV(const std::string& strPath, char separator, DispatchPtr frmProgress);
 
   // --- Host user interface (message boxes, mouse pointer) ---
   void SetUserInterface(std::shared_ptr<UserInterface> ui);

@@ -57,7 +57,7 @@ bool Listed(const std::vector<const char*>& names, const std::string& column) {
 CatalogMergeReport CatalogMerge::Run() {
   const auto& tables = CatalogMergeTables();
   for (size_t i = 0; i < tables.size(); ++i) {
-    if (m_progress) ReportProgress(m_progress, static_cast<double>(i + 1) / static_cast<double>(tables.size()) * 100);
+    ReportProgressIfAny(m_progress, static_cast<double>(i + 1) / static_cast<double>(tables.size()) * 100);
     CatalogMergeCount count;
     count.strTable = tables[i].table;
     MergeOne(tables[i], count);

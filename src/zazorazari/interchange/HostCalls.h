@@ -27,4 +27,9 @@ inline Variant AskOverwrite(const DispatchPtr& frmAskOverwrite, UserInterface& u
   return GetProperty(frmAskOverwrite, "Answer");
 }
 
+// For the extensions, whose progress object is optional (nullptr).
+inline void ReportProgressIfAny(const DispatchPtr& frmProgress, const Variant& percent) {
+  if (frmProgress) ReportProgress(frmProgress, percent);
+}
+
 }  // namespace zazorazari::interchange

@@ -9,6 +9,7 @@ PACKAGES = build-essential cmake ninja-build pkg-config libsqlite3-dev libpugixm
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libcsv-dev \
   clang libclang-rt-14-dev gpsbabel geographiclib-tools libgeographiclib-dev libxml2-utils sqlite3
 PACKAGES += pybind11-dev python3-dev python3-pytest  # the Python module and its tests
+PACKAGES += jq  # make bench: pairs the benchmark figures
 
 .PHONY: deps build demo test sanitize fuzz fuzz-long install-check bench clean
 

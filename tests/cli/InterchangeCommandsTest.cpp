@@ -36,6 +36,10 @@ TEST(CliInterchangeCommands, WaypointsXmlAndCopies) {
             0);
   ASSERT_EQ(RunCli(dir, {"export", "cup.mdb", "cup.xml"}).status, 0);
   EXPECT_EQ(RunShell("xmllint --noout " + dir.File("cup.xml")), 0);
+  // An existing file only with --force, and never a database.
+  EXPECT_THAT(RunCli(dir, {"export", "cup.mdb", "cup.xml"}).err, HasSubstr("add --force"));
+  EXPECT_EQ(RunCli(dir, {"export", "cup.mdb", "cup.xml", "--force"}).status, 0);
+  EXPECT_THAT(RunCli(dir, {"export", "cup.mdb", "cup.mdb", "--force"}).err, HasSubstr("is a database file"));
   CreateFile(dir, "copy.mdb");
   ASSERT_EQ(RunCli(dir, {"import", "copy.mdb", "cup.xml"}).status, 0);
   EXPECT_EQ(Rows(dir, "copy.mdb", "doTurnpoint"), 20u);

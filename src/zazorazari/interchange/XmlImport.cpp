@@ -5,6 +5,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/FacadeOperation.h"
@@ -46,9 +47,12 @@ void ImportDatabaseFile(CDatabase& db, const std::string& strPath, const Dispatc
     if (root != "ZOLT") throw Error(enumErrorImportXML, FacadeSource(operation), "Unknown element '" + root + "'.");
     auto engineDb = db.DatabaseObject();
     if (!engineDb) throw RuntimeError(errObjectNotSet);
+    std::vector<std::string> tables;
+    for (const auto& step : steps) tables.emplace_back(step.table);
+    const XmlTableElements elements(loaded->document, tables);
     for (const auto& step : steps) {
       ReportProgress(frmProgress, step.percent);
-      UpdateDBFromXML(*engineDb, loaded->document, step.table);
+      UpdateDBFromXML(*engineDb, elements, step.table);
     }
     ReportProgress(frmProgress, int16_t{100});
   });

@@ -88,21 +88,6 @@ class ColumnFields {
   std::unordered_map<std::string, engine::Field*, Hash, std::equal_to<>> m_cache;
 };
 
-// Every element of the name, anywhere in the document, in document order.
-template <class Visit>
-void ForEachElementNamed(const pugi::xml_document& document, const char* name, Visit&& visit) {
-  pugi::xml_node node = document.first_child();
-  while (node) {
-    if (node.type() == pugi::node_element && std::strcmp(node.name(), name) == 0) visit(node);
-    if (node.first_child()) {
-      node = node.first_child();
-      continue;
-    }
-    while (node && !node.next_sibling()) node = node.parent();
-    if (node) node = node.next_sibling();
-  }
-}
-
 void SetNull(ColumnFields& fields, std::initializer_list<const char*> columns) {
   for (const char* column : columns) fields[column].SetValue(Variant::Null());
 }
@@ -182,13 +167,13 @@ void MergeRow(engine::Recordset& rs, ColumnFields& fields, const std::string& st
 
 }  // namespace
 
-void UpdateDBFromXML(engine::Database& db, const pugi::xml_document& document, const std::string& strTable) {
+void UpdateDBFromXML(engine::Database& db, const XmlTableElements& elements, const std::string& strTable) {
   try {
     auto rs = db.OpenRecordset(strTable, engine::dbOpenDynaset);
     ColumnFields fields(*rs);
-    ForEachElementNamed(document, strTable.c_str(), [&](pugi::xml_node element) {
+    for (const pugi::xml_node element : elements.Of(strTable)) {
       if (element.first_attribute()) MergeRow(*rs, fields, strTable, element);
-    });
+    }
     rs->Close();
   } catch (const Error& e) {
     throw Error(enumErrorImportXML, FacadeSource("UpdateDBFromXML"), ErrorInfoText(e));

@@ -12,7 +12,7 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Field.h"
-#include "zazorazari/engine/OperationScope.h"
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/rules/ResultRows.h"
@@ -44,27 +44,23 @@ ReferenceRepairReport ReferenceRepair::Run(bool bDryRun) {
   report.bDryRun = bDryRun;
   bool competitionChanged = false;
   {
-    engine::OperationScope scope(*m_db.DatabaseObject(), true);
-    try {
-      for (int pass = 0; pass < kMaxPasses; ++pass) {
-        report.remaining.clear();
-        bool fixed = false;
-        for (const ReferenceFinding& finding : ReferenceAudit(m_db).Run()) {
-          if (!finding.bRepairable) {
-            report.remaining.push_back(finding);
-            continue;
-          }
-          const std::string action = Fix(finding);
-          if (action.empty()) continue;
-          report.actions.push_back(action);
-          fixed = true;
-          competitionChanged = competitionChanged || finding.strTable == "tblCompetition";
+    // Undone on any failure, and at the end of a dry run.
+    engine::AtomicScope scope(*m_db.DatabaseObject());
+    for (int pass = 0; pass < kMaxPasses; ++pass) {
+      report.remaining.clear();
+      bool fixed = false;
+      for (const ReferenceFinding& finding : ReferenceAudit(m_db).Run()) {
+        if (!finding.bRepairable) {
+          report.remaining.push_back(finding);
+          continue;
         }
-        if (!fixed) break;
+        const std::string action = Fix(finding);
+        if (action.empty()) continue;
+        report.actions.push_back(action);
+        fixed = true;
+        competitionChanged = competitionChanged || finding.strTable == "tblCompetition";
       }
-    } catch (...) {
-      scope.Rollback();
-      throw;
+      if (!fixed) break;
     }
     if (bDryRun) {
       scope.Rollback();

@@ -13,7 +13,7 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Field.h"
-#include "zazorazari/engine/OperationScope.h"
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/platform/Conversions.h"
@@ -251,16 +251,11 @@ CatalogMergeReport CDatabase::MergeCatalogFrom(const std::string& strSourcePath,
   source->SetPath(strSourcePath);
   source->OpenDB();
   CatalogMergeReport report;
-  engine::OperationScope scope(*DatabaseObject(), true);
-  try {
-    InTransaction(*source, false, [&] {
-      report = interchange::CatalogMerge(*this, *source, lMode, frmProgress, frmAskOverwrite).Run();
-    });
-    source->CloseDB();
-  } catch (...) {
-    scope.Rollback();
-    throw;
-  }
+  engine::AtomicScope scope(*DatabaseObject());  // undone on any failure
+  InTransaction(*source, false, [&] {
+    report = interchange::CatalogMerge(*this, *source, lMode, frmProgress, frmAskOverwrite).Run();
+  });
+  source->CloseDB();
   scope.Commit();
   if (report.Changed()) SetModified();
   return report;

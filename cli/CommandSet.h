@@ -55,6 +55,7 @@ void AddPilotListCommands(CommandSet& commands);
 void AddTaskCommands(CommandSet& commands);
 void AddUtmCommand(CommandSet& commands);
 void AddDemoCommand(CommandSet& commands);
+void AddReferenceCommands(CommandSet& commands);
 // `help [COMMAND]` and the hidden `generate man|bash-completion`; registered
 // last, so that they see every other command.
 void AddHelpCommands(CommandSet& commands);

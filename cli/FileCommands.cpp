@@ -11,6 +11,7 @@
 #include "CommandSet.h"
 #include "DataFiles.h"
 #include "OpenDatabase.h"
+#include "ReferenceOutput.h"
 #include "ReplaceGuard.h"
 #include <zazorazari/database/CDatabase.h>
 
@@ -24,6 +25,7 @@ struct FileArgs {
   std::string templateDir;
   bool catalog = false;
   bool force = false;
+  bool json = false;
   enumFileType expect = enumFileAll;
 };
 
@@ -91,18 +93,23 @@ int Check(const FileArgs& a) {
     Line("file", std::string(answer == enumErrorFileNoZoltMDB ? "not a database of this program"
                                                               : "cannot be opened") +
                      " (error " + std::to_string(answer) + ")");
-  } else {
-    Line("file", FileTypeName(kind));
   }
   if (answer != enumErrorOK) return 1;
   db.OpenDB();
   const std::string integrity = db.IntegrityCheck();
   std::string foreign;
   for (const auto& object : db.ForeignSchemaObjects()) foreign += (foreign.empty() ? "" : ", ") + object;
+  const auto findings = db.AuditReferences();
   db.CloseDB();
-  Line("integrity", integrity);
-  if (!foreign.empty()) Line("not in the template", foreign + " (other commands refuse the file)");
-  return integrity == "ok" && foreign.empty() ? 0 : 1;
+  if (a.json) {
+    PrintCheckJson(std::cout, FileTypeName(kind), integrity, findings);
+  } else {
+    Line("file", FileTypeName(kind));
+    Line("integrity", integrity);
+    if (!foreign.empty()) Line("not in the template", foreign + " (other commands refuse the file)");
+    PrintFindings(std::cout, findings);
+  }
+  return integrity == "ok" && foreign.empty() && findings.empty() ? 0 : 1;
 }
 
 int Compact(const FileArgs& a) {
@@ -139,12 +146,13 @@ void AddFileCommands(CommandSet& commands) {
                                 "zazorazari info cup.mdb", [a] { return Info(*a); });
   info->add_option("FILE", a->file, "Database file")->required();
 
-  CLI::App* check = commands.Add("check", "Check that a file is a valid database and passes the integrity check",
+  CLI::App* check = commands.Add("check", "Check that a file is a valid database, passes the integrity check and has no dangling references",
                                  "zazorazari check cup.mdb --expect competition", [a] { return Check(*a); });
   check->add_option("FILE", a->file, "Database file")->required();
   const std::map<std::string, enumFileType> kinds{{"competition", enumFileCompetition},
                                                   {"catalog", enumFileCatalog}};
   AddChoiceOption(check, "--expect", a->expect, kinds, "The kind the file must be");
+  check->add_flag("--json", a->json, "Print the file kind, the integrity check and the reference findings as one JSON object");
 
   CLI::App* compact = commands.Add("compact", "Compact a file (no other program may have it open)",
                                    "zazorazari compact cup.mdb", [a] { return Compact(*a); });

@@ -1,5 +1,6 @@
 // Interchange commands: XML export and import, waypoint import, and copies
 // from another database file.
+#include <iostream>
 #include <map>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "NameLookup.h"
 #include "OpenDatabase.h"
 #include "OverwriteQuestion.h"
+#include "ReferenceOutput.h"
 #include "Refusal.h"
 #include "ReplaceGuard.h"
 #include "RowCounts.h"
@@ -36,8 +38,10 @@ struct InterchangeArgs {
   bool turnpoints = false;
   bool yes = false;
   bool no = false;
+  bool strict = false;
   bool force = false;
   OverwritePolicy overwrite = OverwritePolicy::Ask;
+  OverwritePolicy existing = OverwritePolicy::Skip;
 };
 
 int Export(const InterchangeArgs& a, const GlobalOptions& options) {
@@ -156,13 +160,27 @@ int Copy(const InterchangeArgs& a, const GlobalOptions& options) {
   return 0;
 }
 
-int CopyCatalog(const InterchangeArgs& a) {
+// The merge by natural keys, or with --strict the copy that stops at the
+// first row the target holds already.
+int CopyCatalog(const InterchangeArgs& a, const GlobalOptions& options) {
   RequireInputFile(a.file, "The file to copy from");
   auto db = OpenDatabase(a.other);
-  const RowCounts counts(*db);
-  db->InsertCatalogFrom(a.file, enumImportAllOrNothing);
-  std::cout << a.other << ": " << counts.Added(*db) << '\n';
+  if (a.strict) {
+    const RowCounts counts(*db);
+    db->InsertCatalogFrom(a.file, enumImportAllOrNothing);
+    std::cout << a.other << ": " << counts.Added(*db) << '\n';
+    db->CloseDB();
+    return 0;
+  }
+  TerminalProgress progress("Merging", options);
+  const EnumMergeMode mode = a.existing == OverwritePolicy::Force ? enumMergeOverwrite
+                             : a.existing == OverwritePolicy::Ask ? enumMergeAsk
+                                                                   : enumMergeKeep;
+  OverwriteTally tally;
+  const CatalogMergeReport report =
+      db->MergeCatalogFrom(a.file, mode, progress.Object(), MakeOverwriteQuestion(a.existing, tally));
   db->CloseDB();
+  PrintMergeReport(std::cout, report);
   return 0;
 }
 
@@ -231,10 +249,19 @@ void AddInterchangeCommands(CommandSet& commands) {
                   "A record that is already in TO: ask (the default; at a terminal only, without one the "
                   "copy skips it and fails), skip or force");
 
-  CLI::App* copyCatalog = commands.Add("copy-catalog", "Copy gliders, attribute values, origins and report strings",
-                                       "zazorazari copy-catalog catalog.mdb cup.mdb", [a] { return CopyCatalog(*a); });
+  CLI::App* copyCatalog = commands.Add(
+      "copy-catalog", "Merge the catalogue (pilots, gliders, origins, turnpoints, attributes ...) of FROM into TO",
+      "zazorazari copy-catalog catalog.mdb cup.mdb --overwrite force", [a, &options] { return CopyCatalog(*a, options); },
+      "Rows are matched on their natural keys and their references mapped to TO's keys; what TO lacks is added, "
+      "all or nothing, with counts per table. A second run adds nothing. --strict runs the plain copy of gliders, "
+      "attribute values, origins and report strings, which stops at the first row TO holds already.");
   copyCatalog->add_option("FROM", a->file, "The file to copy from")->required();
   copyCatalog->add_option("TO", a->other, "The file to copy into")->required();
+  CLI::Option* strict = copyCatalog->add_flag("--strict", a->strict, "The plain copy instead of the merge");
+  AddChoiceOption(copyCatalog, "--overwrite", a->existing, policies,
+                  "A row TO holds already but with other values: skip (keep TO's; the default), force (take FROM's) "
+                  "or ask (at a terminal; skip without one)")
+      ->excludes(strict);
 }
 
 }  // namespace zazorazari::cli

@@ -13,6 +13,7 @@
 #include "OpenDatabase.h"
 #include "RecordFormat.h"
 #include "RecordInput.h"
+#include "ReferenceGuards.h"
 #include "Refusal.h"
 #include "Terminal.h"
 #include "TypeNames.h"
@@ -29,6 +30,7 @@ struct RecordArgs {
   std::vector<std::string> assignments;
   EnumOverwriteMode overwrite = enumOverwriteRaiseError;
   bool deleteReferences = false;
+  bool force = false;
   std::string where;
   std::string order;
   OutputOptions output;
@@ -77,7 +79,9 @@ int Add(const RecordArgs& a) {
   if (a.assignments.empty() && IsInteractive()) {
     std::cerr << "Enter Name=Value lines, then Ctrl-D:\n";
   }
-  Fill(*db, *record, a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments), a.file);
+  const auto assignments = a.assignments.empty() ? ReadRecordText(std::cin) : ParseAssignments(a.assignments);
+  Fill(*db, *record, assignments, a.file);
+  RefuseMissingReferences(*db, *record, assignments);
   int32_t key = 0;
   try {
     key = db->AddDataObject(*record, a.overwrite);
@@ -97,7 +101,9 @@ int Update(const RecordArgs& a) {
     // change to other fields of the record in between is not lost.
     CDatabase::Transaction transaction(*db);
     CDataObjectPtr record = db->GetDataObject(a.type, a.key);
-    Fill(*db, *record, ParseAssignments(a.assignments), a.file);
+    const auto assignments = ParseAssignments(a.assignments);
+    Fill(*db, *record, assignments, a.file);
+    RefuseMissingReferences(*db, *record, assignments);
     try {
       key = db->UpdateDataObject(*record, a.overwrite);
     } catch (const Error& e) {
@@ -112,6 +118,7 @@ int Update(const RecordArgs& a) {
 
 int Delete(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
+  RefuseDeleteOfReferenced(*db, a.type, a.key, a.force);
   db->DeleteDataObject(a.type, a.key, a.deleteReferences);
   db->CloseDB();
   return 0;
@@ -199,6 +206,8 @@ void AddRecordCommands(CommandSet& commands) {
   remove->add_option("KEY", a->key, "The record's key")->required();
   remove->add_flag("--delete-references", a->deleteReferences,
                    "Also remove what refers to it (attribute values held by pilots)");
+  remove->add_flag("--force", a->force,
+                   "Delete a turnpoint, glider, origin or datum even while other rows still refer to it");
 
   CLI::App* list = commands.Add("list", "List the rows of a type's view",
                                 "zazorazari list cup.mdb doPilot --where \"natCode3='AUT'\" --order pilLastName --format csv",

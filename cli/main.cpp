@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
   AddTaskCommands(commands);
   AddUtmCommand(commands);
   AddDemoCommand(commands);
+  AddReferenceCommands(commands);
   AddHelpCommands(commands);
 
   if (IsUnknownCommand(app, argc, argv)) return 2;

@@ -30,7 +30,7 @@ TEST(CliFileCommands, CreateInfoCheckCompactRename) {
 
   const CliResult check = RunCli(dir, {"check", "cup.mdb"});
   EXPECT_EQ(check.status, 0);
-  EXPECT_EQ(check.out, "file:                  competition\nintegrity:             ok\n");
+  EXPECT_EQ(check.out, "file:                  competition\nintegrity:             ok\nreferences:            ok\n");
   EXPECT_EQ(RunCli(dir, {"check", "catalog.mdb", "--expect", "catalog"}).status, 0);
   const CliResult wrongKind = RunCli(dir, {"check", "cup.mdb", "--expect", "catalog"});
   EXPECT_EQ(wrongKind.status, 1);

@@ -68,10 +68,10 @@ TEST(CliInterchangeCommands, WaypointsXmlAndCopies) {
   EXPECT_EQ(Rows(dir, "catalog.mdb", "doPilot"), 1u);
   EXPECT_THAT(RunCli(dir, {"list", "catalog.mdb", "doPilot"}).out, HasSubstr("pilPk=2\n"));
 
-  // Every file holds the seeded origin of unknown nation: the copy stops
-  // there with the collision, and the gliders copied before are undone.
+  // Every file holds the seeded origin of unknown nation: the plain copy
+  // stops there with the collision, and the gliders copied before are undone.
   CreateFile(dir, "fresh.mdb");
-  const CliResult catalog = RunCli(dir, {"copy-catalog", "catalog.mdb", "fresh.mdb"});
+  const CliResult catalog = RunCli(dir, {"copy-catalog", "catalog.mdb", "fresh.mdb", "--strict"});
   EXPECT_EQ(catalog.status, 1);
   EXPECT_THAT(catalog.err, HasSubstr("error -2147220989 (0x80040203)"));
   EXPECT_EQ(Rows(dir, "fresh.mdb", "doGlider"), 0u);

@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "zazorazari/database/CatalogMergeReport.h"
 #include "zazorazari/database/Enums.h"
+#include "zazorazari/database/ReferenceFinding.h"
 #include "zazorazari/database/PilotList.h"
 #include "zazorazari/dataobject/CDataObject.h"
 #include "zazorazari/dataobject/CDataObjectCollection.h"
@@ -258,6 +260,28 @@ class CDatabase {
   // format from the extension.
   void ExportTurnpointsToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
                               DispatchPtr frmProgress);
+
+  // --- Catalogue merge (extension) ---
+  // Brings every catalogue row of another file into this one, matched on
+  // the natural keys the rules use, references mapped to this file's keys,
+  // all or nothing; a second run adds and changes nothing. frmAskOverwrite
+  // is the copy's overwrite question (enumMergeAsk only). docs/REFERENCES.md.
+  CatalogMergeReport MergeCatalogFrom(const std::string& strSourcePath, EnumMergeMode lMode, DispatchPtr frmProgress,
+                                      DispatchPtr frmAskOverwrite = nullptr);
+
+  // --- Reference audit and repair (extension) ---
+  // Missing rows behind references, duplicate start numbers and global IDs,
+  // attribute slots against attribute rows, missing or doubled results.
+  std::vector<ReferenceFinding> AuditReferences();
+  // Fixes the repairable findings in one transaction (a dry run rolls it
+  // back); duplicates are only reported.
+  ReferenceRepairReport RepairReferences(bool bDryRun);
+  // The reference fields of a record (only those named, or all) whose value
+  // names no row, for hosts that refuse such a write.
+  std::vector<ReferenceFinding> MissingReferences(const CDataObject& dobj,
+                                                  const std::vector<std::string>& fieldNames = {});
+  // The rows that refer to the record of that type and key.
+  std::vector<ReferenceFinding> ReferencesTo(const std::string& strType, int32_t lPk);
 
   // --- Registration lists as CSV (extension, docs/PILOT_LISTS.md) ---
   // Every line goes through the pilot rules inside one transaction, kept

@@ -67,13 +67,7 @@ class CopySession {
   Variant OnDuplicate(CDataObject& record, const Variant& value) {
     if (m_skipAll || !m_ask) return value;
     if (m_single) PutProperty(m_ask, "SingleObject", true);
-    PutProperty(m_ask, "ObjectName", m_target.DisplayName(record));
-    UserInterface& ui = m_target.GetUserInterface();
-    ui.SetMousePointer(vbDefaultPointer);
-    const Variant modal = int16_t{1};
-    CallMethod(m_ask, "Show", std::span<const Variant>(&modal, 1));
-    ui.SetMousePointer(vbHourglass);
-    const Variant answer = GetProperty(m_ask, "Answer");
+    const Variant answer = AskOverwrite(m_ask, m_target.GetUserInterface(), m_target.DisplayName(record));
     if (answer == Variant(1)) return m_target.AddDataObjectInternal(record, enumOverwriteForce);
     if (answer == Variant(2)) m_skipAll = true;
     // Later records overwrite; this one stays unwritten.

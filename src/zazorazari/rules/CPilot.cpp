@@ -10,6 +10,7 @@
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 #include "zazorazari/rules/CRuleObjects.h"
+#include "zazorazari/rules/ResultRows.h"
 #include "zazorazari/rules/RuleCriteria.h"
 
 namespace zazorazari {
@@ -123,17 +124,7 @@ void CPilot::SyncPilotAttributes(engine::Recordset& pilot) {
 void CPilot::AddResultsForPilot(const Variant& pilotKey) {
   auto tasks = Engine().OpenRecordset("tblTask", engine::dbOpenSnapshot);
   auto results = Engine().OpenRecordset("tblResult", engine::dbOpenDynaset);
-  for (; !tasks->IsEOF(); tasks->MoveNext()) {
-    results->AddNew();
-    results->Fields("pilPk").SetValue(pilotKey);
-    results->Fields("tasPk").SetValue(tasks->Fields(0).Value());
-    // ZOLT tasks start every pilot at the opening of the speed section.
-    const Variant taskType = tasks->Fields("tasTaskType").Value();
-    if (taskType.VarType() == vtString && taskType.Text() == "ZOLT") {
-      results->Fields("resSSTime").SetValue(tasks->Fields("tasSSOpen").Value());
-    }
-    results->Update();
-  }
+  for (; !tasks->IsEOF(); tasks->MoveNext()) AddResultRow(*results, pilotKey, *tasks);
   results->Close();
   tasks->Close();
 }

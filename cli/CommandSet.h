@@ -49,6 +49,7 @@ void AddRecordCommands(CommandSet& commands);
 void AddInterchangeCommands(CommandSet& commands);
 void AddTurnpointFileCommands(CommandSet& commands);
 void AddTaskCommands(CommandSet& commands);
+void AddTaskFileCommands(CommandSet& commands);
 void AddUtmCommand(CommandSet& commands);
 void AddDemoCommand(CommandSet& commands);
 

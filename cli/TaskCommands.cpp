@@ -5,6 +5,7 @@
 
 #include "CommandSet.h"
 #include "OpenDatabase.h"
+#include "TaskFileCommands.h"
 #include "zazorazari/platform/Conversions.h"
 
 namespace zazorazari::cli {
@@ -26,8 +27,13 @@ const std::string& RequiredValue(const TaskArgs& a, const char* what) {
 int RunTask(const TaskArgs& a) {
   if (a.action == "flight-time-needed") RequiredValue(a, "the number of turnpoints reached");
   if (a.action == "assign-start") RequiredValue(a, "a start time such as 12:30:00");
+  if (a.action == "map") RequiredValue(a, "the SVG file to write");
   auto db = OpenDatabase(a.file);
-  if (a.action == "results-type") {
+  if (a.action == "distance") {
+    PrintTaskDistance(*db, a.task);
+  } else if (a.action == "map") {
+    WriteTaskMap(*db, a.task, a.value);
+  } else if (a.action == "results-type") {
     std::cout << db->TaskResultsType(a.task) << '\n';
   } else if (a.action == "has-results") {
     std::cout << CStr(db->TaskHasResults(a.task)) << '\n';
@@ -61,14 +67,16 @@ void AddTaskCommands(CommandSet& commands) {
       "  reset-results           replace the results by one empty result per pilot\n"
       "  flight-time-needed N    True when N reached turnpoints include the end of speed section\n"
       "  assign-start HH:MM:SS   give every result of the task this start time\n"
-      "  recompute               mark the task for recomputing (task 0: every task)");
+      "  recompute               mark the task for recomputing (task 0: every task)\n"
+      "  distance                compute, store and print the optimised distance\n"
+      "  map OUT.svg             write an A4 map of the task");
   task->add_option("FILE", a->file, "Database file")->required();
   task->add_option("TASK", a->task, "The task's key")->required();
   task->add_option("ACTION", a->action, "What to do (see Actions)")
       ->required()
       ->check(CLI::IsMember({"results-type", "has-results", "turnpoints", "reset-results", "flight-time-needed",
-                             "assign-start", "recompute"}));
-  task->add_option("VALUE", a->value, "N for flight-time-needed, the time for assign-start");
+                             "assign-start", "recompute", "distance", "map"}));
+  task->add_option("VALUE", a->value, "N for flight-time-needed, the time for assign-start, the file for map");
 }
 
 }  // namespace zazorazari::cli

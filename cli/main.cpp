@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
   AddInterchangeCommands(commands);
   AddTurnpointFileCommands(commands);
   AddTaskCommands(commands);
+  AddTaskFileCommands(commands);
   AddUtmCommand(commands);
   AddDemoCommand(commands);
 

@@ -113,6 +113,22 @@ class CDatabase {
   void ExportTurnpointsToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
                               DispatchPtr frmProgress);
 
+  // --- Task files and the optimised distance (extension) ---
+  // One task for pilots' instruments and maps: "xctsk", "qr" (the XCTSK:
+  // text), "qr-svg", "qr-png", "cup", "kml", "geojson" or "map" (an SVG
+  // page); "" takes the format from the extension (docs/TASK_FILES.md).
+  void ExportTaskToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
+                        DispatchPtr frmProgress);
+  // The text of the task's QR code ("XCTSK:" and the compact form).
+  std::string TaskQrText(int32_t lPkTask);
+  // An XCTrack task file (.xctsk or the XCTSK: text) into the task lPkTask,
+  // or a new task when 0; returns the task's key. All or nothing.
+  int32_t ImportTaskFromFile(const std::string& strPath, int32_t lPkTask, DispatchPtr frmProgress);
+  // The shortest route through the task's cylinders on WGS 84, stored in
+  // ttpDistanceDiff, ttpDistanceTotal, tasDistance and tasSSDistance (km) in
+  // one transaction; returns tasDistance.
+  double ComputeTaskDistance(int32_t lPkTask);
+
   // --- Host user interface (message boxes, mouse pointer) ---
   void SetUserInterface(std::shared_ptr<UserInterface> ui);
   UserInterface& GetUserInterface() const { return *m_objUserInterface; }

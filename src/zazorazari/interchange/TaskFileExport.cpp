@@ -10,7 +10,7 @@
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/OperationScope.h"
-#include "zazorazari/interchange/FileReplacement.h"
+#include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/TaskFileWriters.h"
 #include "zazorazari/interchange/TaskQrCode.h"
@@ -78,7 +78,7 @@ void CDatabase::ExportTaskToFile(const std::string& strPath, const std::string& 
     const TaskDefinition task = ReadTaskDefinition(*engineDb, lPkTask);
     const std::string bytes = format.write(task, RouteOf(task));
     ReportProgress(frmProgress, int16_t{50});
-    ReplaceFileWith(strPath, [&](FILE* file) {
+    files::ReplaceFileWith(strPath, files::kExportedFile, [&](FILE* file) {
       return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     });
     ReportProgress(frmProgress, int16_t{100});

@@ -73,7 +73,9 @@ TEST(TaskFiles, XctskAndQrRoundTripIntoANewFile) {
     ASSERT_EQ(RunCli(dir, {"export-task-file", copy, "1", "copy.xctsk"}).status, 0);
     ASSERT_EQ(RunCli(dir, {"export-task-file", copy, "1", "copy.txt"}).status, 0);
     EXPECT_EQ(ReadText(dir.File("copy.txt")), ReadText(dir.File("a.txt")));
-    if (std::string(form) == "a.xctsk") EXPECT_EQ(ReadText(dir.File("copy.xctsk")), ReadText(dir.File("a.xctsk")));
+    if (std::string(form) == "a.xctsk") {
+      EXPECT_EQ(ReadText(dir.File("copy.xctsk")), ReadText(dir.File("a.xctsk")));
+    }
   }
   // Importing into the existing task replaces its list, not adds a task.
   ASSERT_EQ(RunCli(dir, {"-q", "import-task-file", "a.mdb", "a.txt", "--task", "1"}).status, 0);

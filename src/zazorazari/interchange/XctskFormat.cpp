@@ -197,7 +197,8 @@ void SetDescription(TaskPoint& point, const std::string& description) {
 // in the compact form, the last the goal.
 void SetGoal(TaskDefinition& task, bool line) {
   TaskPoint& last = task.points.back();
-  if (last.gate != kGateEndOfSpeed) last.gate = line ? kGateGoalLine : kGateGoal;
+  // A takeoff or start there is left for the check to refuse.
+  if (last.gate == kGateTurnpoint) last.gate = line ? kGateGoalLine : kGateGoal;
 }
 
 TaskDefinition ReadVersion1(const json& file) {

@@ -10,6 +10,7 @@ PACKAGES = build-essential cmake ninja-build pkg-config libsqlite3-dev libpugixm
   clang libclang-rt-14-dev gpsbabel geographiclib-tools libgeographiclib-dev libxml2-utils sqlite3
 PACKAGES += libqrencode-dev zlib1g-dev zbar-tools librsvg2-bin python3-geographiclib  # task files, QR codes, maps
 PACKAGES += pybind11-dev python3-dev python3-pytest  # the Python module and its tests
+PACKAGES += jq  # make bench: pairs the benchmark figures
 
 .PHONY: deps build demo test sanitize fuzz fuzz-long install-check bench clean
 

@@ -3,13 +3,10 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <filesystem>
 #include <random>
 #include <string>
 
-#include <unistd.h>
-
-#include "BenchFolder.h"
+#include "BenchCompetition.h"
 #include "zazorazari/database/CDatabase.h"
 
 namespace {
@@ -18,34 +15,7 @@ constexpr int kPilots = 10000;
 
 // A competition file with kPilots pilots, made once per process.
 const std::string& PilotFile() {
-  static const std::string path = [] {
-    const std::string file = (BenchDir() / "pilots.mdb").string();
-    zazorazari::CDatabase db;
-    db.Create(file, ZAZ_TEMPLATE_DIR, zazorazari::enumFileCompetition);
-    sqlite3* raw = nullptr;
-    sqlite3_open(file.c_str(), &raw);
-    sqlite3_exec(raw, "BEGIN", nullptr, nullptr, nullptr);
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(raw,
-                       "INSERT INTO tblPilot (pilFirstName, pilLastName, pilSex, pilNumber, pilIDGlobal) "
-                       "VALUES (?, ?, 'M', ?, ?)",
-                       -1, &insert, nullptr);
-    for (int i = 1; i <= kPilots; ++i) {
-      const std::string first = "First" + std::to_string(i);
-      const std::string last = "Last" + std::to_string(i);
-      const std::string id = "ID" + std::to_string(i);
-      sqlite3_bind_text(insert, 1, first.c_str(), -1, SQLITE_TRANSIENT);
-      sqlite3_bind_text(insert, 2, last.c_str(), -1, SQLITE_TRANSIENT);
-      sqlite3_bind_int(insert, 3, i);
-      sqlite3_bind_text(insert, 4, id.c_str(), -1, SQLITE_TRANSIENT);
-      sqlite3_step(insert);
-      sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(raw);
-    return file;
-  }();
+  static const std::string path = FilledCompetition("pilots.mdb", kPilots, 0);
   return path;
 }
 

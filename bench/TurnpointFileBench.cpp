@@ -1,7 +1,8 @@
-// Importing 20,000 waypoints from a SeeYou .cup file through the turnpoint
-// rules, next to the same waypoints from an OziExplorer file with
-// ImportTurnpointsFromWPT (a plain recordset write), each into a fresh
-// file; GPSBabel converting the .cup file to GPX is timed beside for scale.
+// Importing 20,000 waypoints from a SeeYou .cup, a GPX and a GeoJSON file
+// through the turnpoint rules, next to the same waypoints from an
+// OziExplorer file with ImportTurnpointsFromWPT (a plain recordset write),
+// each into a fresh file; GPSBabel converting the .cup file to GPX is timed
+// beside for scale.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -15,6 +16,7 @@
 
 #include <unistd.h>
 
+#include "BenchCompetition.h"
 #include "BenchFolder.h"
 #include "zazorazari/database/CDatabase.h"
 
@@ -32,10 +34,12 @@ std::string CupCoordinate(double value, bool latitude) {
   return text;
 }
 
-// The same waypoints as a .cup and as an OziExplorer file, positions to the
-// .cup's precision so that both hold equal values.
+// The same waypoints as a .cup, a GPX, a GeoJSON and an OziExplorer file,
+// positions to the .cup's precision so that all hold equal values.
 struct WaypointFiles {
   std::string cup = (BenchDir() / "waypoints.cup").string();
+  std::string gpx = (BenchDir() / "waypoints.gpx").string();
+  std::string geojson = (BenchDir() / "waypoints.geojson").string();
   std::string wpt = (BenchDir() / "waypoints.wpt").string();
 
   WaypointFiles() {
@@ -43,8 +47,13 @@ struct WaypointFiles {
     std::uniform_real_distribution<double> lat(-79.9, 83.9);
     std::uniform_real_distribution<double> lon(-179.9, 179.9);
     std::ofstream cupOut(cup, std::ios::binary);
+    std::ofstream gpxOut(gpx, std::ios::binary);
+    std::ofstream geojsonOut(geojson, std::ios::binary);
     std::ofstream wptOut(wpt, std::ios::binary);
     cupOut << "name,code,country,lat,lon,elev,style,rwdir,rwlen,freq,desc\r\n";
+    gpxOut << "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"bench\" "
+              "xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
+    geojsonOut << "{\"type\":\"FeatureCollection\",\"features\":[\n";
     wptOut << "OziExplorer Waypoint File Version 1.1\r\nWGS 84\r\nReserved 2\r\nReserved 3\r\n";
     char line[240];
     for (int n = 1; n <= kWaypoints; ++n) {
@@ -53,10 +62,20 @@ struct WaypointFiles {
       std::snprintf(line, sizeof line, "\"WP%05d\",WP%05d,,%s,%s,%d.0m,1,,,,\"Point %d\"\r\n", n, n,
                     CupCoordinate(la, true).c_str(), CupCoordinate(lo, false).c_str(), n % 3000, n);
       cupOut << line;
+      std::snprintf(line, sizeof line, "<wpt lat=\"%.6f\" lon=\"%.6f\"><ele>%d</ele><name>WP%05d</name></wpt>\n", la,
+                    lo, n % 3000, n);
+      gpxOut << line;
+      std::snprintf(line, sizeof line,
+                    "%s{\"type\":\"Feature\",\"geometry\":{\"type\":\"Point\",\"coordinates\":[%.6f,%.6f]},"
+                    "\"properties\":{\"name\":\"WP%05d\",\"code\":\"WP%05d\",\"elevation\":%d}}\n",
+                    n == 1 ? "" : ",", lo, la, n, n, n % 3000);
+      geojsonOut << line;
       std::snprintf(line, sizeof line, "%d,WP%05d,%.6f,%.6f,,0,1,3,0,65535,Point %d,0,0,0,%d,6,0,17\r\n", n, n, la,
                     lo, n, static_cast<int>(n % 3000 / 0.3048));
       wptOut << line;
     }
+    gpxOut << "</gpx>\n";
+    geojsonOut << "]}\n";
   }
 };
 
@@ -65,14 +84,9 @@ const WaypointFiles& Files() {
   return files;
 }
 
-zazorazari::DispatchPtr SilentProgress() {
-  auto progress = std::make_shared<zazorazari::DispatchObject>();
-  progress->OnMethod("SetInfo", [](std::span<const zazorazari::Variant>) { return zazorazari::Variant(); });
-  return progress;
-}
 
 std::unique_ptr<zazorazari::CDatabase> FreshDatabase() {
-  const std::string file = (BenchDir() / "competition.mdb").string();
+  const std::string file = (BenchDir() / "turnpoints.mdb").string();
   std::filesystem::remove(file);
   auto db = std::make_unique<zazorazari::CDatabase>();
   db->Create(file, ZAZ_TEMPLATE_DIR, zazorazari::enumFileCompetition);
@@ -97,13 +111,23 @@ void TimeImport(benchmark::State& state, Import import) {
   state.SetItemsProcessed(state.iterations() * kWaypoints);
 }
 
-void BM_TurnpointFileCupThroughRules(benchmark::State& state) {
+void ImportThroughRules(benchmark::State& state, const std::string& path, const char* format) {
   const auto progress = SilentProgress();
   TimeImport(state, [&](zazorazari::CDatabase& db) {
-    db.ImportTurnpointsFromFile(Files().cup, "cup", zazorazari::enumOverwriteReturnPk, progress);
+    db.ImportTurnpointsFromFile(path, format, zazorazari::enumOverwriteReturnPk, progress);
   });
 }
+
+void BM_TurnpointFileCupThroughRules(benchmark::State& state) { ImportThroughRules(state, Files().cup, "cup"); }
 BENCHMARK(BM_TurnpointFileCupThroughRules)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_TurnpointFileGpxThroughRules(benchmark::State& state) { ImportThroughRules(state, Files().gpx, "gpx"); }
+BENCHMARK(BM_TurnpointFileGpxThroughRules)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+void BM_TurnpointFileGeoJsonThroughRules(benchmark::State& state) {
+  ImportThroughRules(state, Files().geojson, "geojson");
+}
+BENCHMARK(BM_TurnpointFileGeoJsonThroughRules)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_TurnpointFileSameAsWptImport(benchmark::State& state) {
   const auto progress = SilentProgress();

@@ -14,6 +14,7 @@
 
 #include <unistd.h>
 
+#include "BenchCompetition.h"
 #include "BenchFolder.h"
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/geodesy/modDistance.h"
@@ -47,7 +48,7 @@ const std::vector<Point>& RandomPoints() {
 // A waypoint file laid out as GPSBabel and OziExplorer write it.
 const std::string& WaypointFile() {
   static const std::string path = [] {
-    const std::string file = (BenchDir() / "waypoints.wpt").string();
+    const std::string file = (BenchDir() / "ozi-waypoints.wpt").string();
     std::ofstream out(file, std::ios::binary);
     out << "OziExplorer Waypoint File Version 1.1\r\nWGS 84\r\nReserved 2\r\nReserved 3\r\n";
     char line[200];
@@ -64,11 +65,6 @@ const std::string& WaypointFile() {
 }
 
 // A progress object that ignores its calls.
-zazorazari::DispatchPtr SilentProgress() {
-  auto progress = std::make_shared<zazorazari::DispatchObject>();
-  progress->OnMethod("SetInfo", [](std::span<const zazorazari::Variant>) { return zazorazari::Variant(); });
-  return progress;
-}
 
 struct AlwaysYes : zazorazari::UserInterface {
   int32_t MsgBox(const std::string&, int32_t, const std::string&) override { return zazorazari::vbYes; }
@@ -78,7 +74,7 @@ struct AlwaysYes : zazorazari::UserInterface {
 // A fresh competition file, opened; with `filled` it holds the file's
 // waypoints already, so that the import overwrites every one.
 std::unique_ptr<zazorazari::CDatabase> FreshDatabase(bool filled) {
-  const std::string file = (BenchDir() / "competition.mdb").string();
+  const std::string file = (BenchDir() / "waypoint-import.mdb").string();
   std::filesystem::remove(file);
   auto db = std::make_unique<zazorazari::CDatabase>();
   db->Create(file, ZAZ_TEMPLATE_DIR, zazorazari::enumFileCompetition);
@@ -118,7 +114,7 @@ void BM_GpsBabelWptToGpx(benchmark::State& state) {
     return;
   }
   const std::string command =
-      "gpsbabel -i ozi -f '" + WaypointFile() + "' -o gpx -F '" + (BenchDir() / "out.gpx").string() + "'";
+      "gpsbabel -i ozi -f '" + WaypointFile() + "' -o gpx -F '" + (BenchDir() / "ozi-out.gpx").string() + "'";
   for (auto _ : state) {
     if (std::system(command.c_str()) != 0) {
       state.SkipWithError("gpsbabel failed");

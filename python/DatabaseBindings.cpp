@@ -20,7 +20,8 @@ using namespace zazorazari;
 namespace {
 
 // Where template.mdb is: $ZAZORAZARI_TEMPLATE_DIR, the installed data
-// folder, then this build's.
+// folder, then this build's (the package replaces it with its own folder
+// when it carries the template).
 std::string DefaultTemplateDir() {
   if (const char* env = std::getenv("ZAZORAZARI_TEMPLATE_DIR"); env && *env) return env;
   for (const char* dir : {ZAZ_INSTALLED_DATA_DIR, ZAZ_BUILD_TEMPLATE_DIR}) {
@@ -58,12 +59,15 @@ void BindDatabase(py::module_& m) {
           "create",
           [](const std::string& path, enumFileType kind, const std::optional<std::string>& templateDir) {
             auto db = NewDatabase(path);
-            const std::string dir = templateDir.value_or(DefaultTemplateDir());
+            // The package's own setting: an installed package carries its template.
+            const std::string dir = templateDir.value_or(
+                py::module_::import("zazorazari").attr("DEFAULT_TEMPLATE_DIR").cast<std::string>());
             Released([&] { db->Create(path, dir, kind); });
             return db;
           },
           py::arg("path"), py::arg("kind") = enumFileCompetition, py::arg("template_dir") = py::none(),
-          "Makes a new file, a copy of template.mdb (fails when the file exists), and returns it unopened.")
+          "Makes a new file, a copy of template.mdb from template_dir (default zazorazari.DEFAULT_TEMPLATE_DIR; "
+          "fails when the file exists), and returns it unopened.")
       .def("open", [](CDatabase& db) { Released([&] { db.OpenDB(); }); })
       .def("close", [](CDatabase& db) { Released([&] { db.CloseDB(); }); })
       .def("__enter__",

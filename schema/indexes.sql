@@ -39,6 +39,9 @@ CREATE INDEX idxPilotValue4 ON tblPilot (avaPk4);
 
 CREATE INDEX idxPilotAttributePilot ON tblPilotAttribute (pilPk, avaPk);
 CREATE INDEX idxPilotAttributeValue ON tblPilotAttribute (avaPk);
+-- A pilot's values in the order they were given: the doPilot view takes the
+-- first of each attribute, and with this index without sorting.
+CREATE INDEX idxPilotAttributeOrder ON tblPilotAttribute (pilPk, patPk, avaPk);
 
 CREATE INDEX idxFormulaTaskTask ON tblFormulaTask (tasPk, fotFormulaID);
 

@@ -10,3 +10,10 @@ own numbers raise FacadeError, the engine's EngineError.
 """
 from ._zazorazari import *  # noqa: F401,F403
 from ._zazorazari import Database, Error, EngineError, FacadeError  # noqa: F401
+
+import os as _os
+
+# An installed package carries the template beside this file.
+if "ZAZORAZARI_TEMPLATE_DIR" not in _os.environ and _os.path.exists(
+        _os.path.join(_os.path.dirname(__file__), "template.mdb")):
+    DEFAULT_TEMPLATE_DIR = _os.path.dirname(__file__)

@@ -115,3 +115,15 @@ def test_registration_list_report(db, tmp_path):
     entries.write_text("Surname;Nation\nSmith;CHE\nJones;XYZ\n", encoding="utf-8")
     report = db.import_pilots_csv(str(entries), columns={"Surname": "pilLastName", "Nation": "natCode3"})
     assert not report.written and [(p.line, p.column, p.value) for p in report.problems] == [(3, "Nation", "XYZ")]
+
+
+def test_file_lifecycle(tmp_path):
+    path = str(tmp_path / "cat.mdb")
+    db = zazorazari.Database.create(path, zazorazari.FileType.CATALOG)
+    assert db.is_valid_file(zazorazari.FileType.CATALOG) == 0
+    assert db.is_valid_file(zazorazari.FileType.COMPETITION) == -2147220992 + 1
+    db.compact()
+    db.rename(str(tmp_path / "renamed.mdb"))
+    with db:
+        assert db.path.endswith("renamed.mdb") and db.file_type == zazorazari.FileType.CATALOG
+    assert zazorazari.utm(46.5, 8.0)[2:] == (32, "T")

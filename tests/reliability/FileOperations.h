@@ -116,6 +116,9 @@ inline std::vector<FileOperation> FileOperations() {
       {"ExportTurnpoints", previousExport, true,
        [=](CDatabase& db, const std::string& f) { db.ExportTurnpointsToFile(target(f), "cup", 0, ProgressRecorder().object); },
        textState},
+      {"ExportPilots", previousExport, true,
+       [=](CDatabase& db, const std::string& f) { db.ExportPilotsToCSV(target(f), ';', ProgressRecorder().object); },
+       textState},
   };
 }
 

@@ -81,10 +81,11 @@ void CDataObject::BuildFromDAOQuery(engine::Database& db, const std::string& str
     }
     return;
   }
-  auto rs = db.OpenRecordset(strQuery, engine::dbOpenSnapshot);
-  const std::string keyColumn = rs->Fields(0).Name();
-  rs->FindFirst(keyColumn + "=" + std::to_string(lPk));
   const auto& columns = db.QueryDefs(strQuery);
+  // The key's row alone: opening the whole view and searching it would run
+  // the view's query twice.
+  auto rs = db.OpenRecordset("SELECT * FROM " + strQuery + " WHERE " + columns.front().Name + "=" + std::to_string(lPk),
+                             engine::dbOpenSnapshot);
   const int32_t rsColumns = rs->FieldCount();
   for (size_t i = 0; i < columns.size(); ++i) {
     const auto& column = columns[i];

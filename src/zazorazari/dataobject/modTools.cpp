@@ -158,6 +158,7 @@ std::string ValueToExportText(const Variant& value) {
   } else {
     text = CStr(value);
   }
+  if (text.find('\xC3') == std::string::npos) return text;  // every umlaut below begins so in UTF-8
   for (const auto& [umlaut, spelled] : {std::pair{"ä", "ae"}, std::pair{"Ä", "Ae"}, std::pair{"ö", "oe"},
                                         std::pair{"Ö", "Oe"}, std::pair{"ü", "ue"}, std::pair{"Ü", "Ue"},
                                         std::pair{"ß", "ss"}}) {

@@ -179,11 +179,15 @@ void KeysetCursor::Load(const Statement& stmt) {
 }
 
 bool KeysetCursor::ReadRow(int64_t rowid) {
-  SqlText query = SelectList(true);
-  query += " WHERE rowid = ";
-  query.AddParam(RowidParam(rowid));
-  Statement stmt = m_connection.Prepare(query.sql, kRecordsetSource, m_source.text);
-  stmt.Bind(query.params);
+  // Built once: a walk reads every row by its id.
+  if (m_readHead.empty()) {
+    m_readHead = SelectList(true);
+    m_readHead += " WHERE rowid = ?";
+  }
+  Statement stmt = m_connection.Prepare(m_readHead.sql, kRecordsetSource, m_source.text);
+  int index = 0;
+  for (const Variant& value : m_readHead.params) stmt.Bind(++index, value);
+  stmt.Bind(++index, RowidParam(rowid));
   if (!stmt.Step()) return false;
   Load(stmt);
   return true;
@@ -236,20 +240,31 @@ bool KeysetCursor::MoveLast() {
 }
 
 bool KeysetCursor::FindFirst(const SqlText& criteria, const std::string& text) {
-  SqlText query = SelectList(true);
-  query += " WHERE ";
-  if (!m_source.where.empty()) {
-    query += "(";
-    query += m_source.where;
-    query += ") AND ";
+  // Searches of one recordset differ in their criteria only (often only in
+  // the values bound to them): the text around the criteria is built once.
+  if (m_findHead.empty()) {
+    m_findHead = SelectList(true);
+    m_findHead += " WHERE ";
+    if (!m_source.where.empty()) {
+      m_findHead += "(";
+      m_findHead += m_source.where;
+      m_findHead += ") AND ";
+    }
+    m_findHead += "(";
+    m_findTail += ")";
+    m_findTail += OrderClause();
+    m_findTail += " LIMIT 1";
   }
-  query += "(";
-  query += criteria;
-  query += ")";
-  query += OrderClause();
-  query += " LIMIT 1";
-  Statement stmt = m_connection.Prepare(query.sql, kRecordsetSource, text);
-  stmt.Bind(query.params);
+  if (m_findSql.empty() || criteria.sql != m_findCriteria) {
+    m_findCriteria = criteria.sql;
+    m_findSql = m_findHead.sql + criteria.sql + m_findTail.sql;
+  }
+  Statement stmt = m_connection.Prepare(m_findSql, kRecordsetSource, text);
+  int index = 0;
+  const std::vector<Variant>* const lists[] = {&m_findHead.params, &criteria.params, &m_findTail.params};
+  for (const std::vector<Variant>* params : lists) {
+    for (const Variant& value : *params) stmt.Bind(++index, value);
+  }
   if (!stmt.Step()) return false;
   Load(stmt);
   RestartAtCurrent();

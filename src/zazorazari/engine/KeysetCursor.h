@@ -57,6 +57,15 @@ class KeysetCursor final : public RowCursor {
   int32_t m_walked = 0;
   int32_t m_reached = 0;
 
+  // The statement that reads a row by its id, less the id.
+  SqlText m_readHead;
+  // FindFirst's statement: the text before and after the criteria, the last
+  // criteria and the whole text made with them.
+  SqlText m_findHead;
+  SqlText m_findTail;
+  std::string m_findCriteria;
+  std::string m_findSql;
+
   // The current row.
   int64_t m_rowid = 0;
   std::vector<Variant> m_orderValues;

@@ -2,6 +2,7 @@
 // scope begins and commits, nested scopes join.
 #include "zazorazari/engine/OperationScope.h"
 
+#include "zazorazari/engine/Connection.h"
 #include "zazorazari/engine/DatabaseImpl.h"
 #include "zazorazari/engine/EngineErrors.h"
 
@@ -9,8 +10,13 @@ namespace zazorazari::engine {
 
 namespace {
 
-// Runs a transaction statement on a raw handle: its result code.
-int RunControl(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
+// Runs a transaction statement, prepared once per connection (every
+// operation runs two): its result code.
+int RunControl(Connection& connection, const char* sql) {
+  Statement stmt = connection.Prepare(sql, kDatabaseSource, sql);
+  const int rc = sqlite3_step(stmt.Handle());
+  return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
 
 }  // namespace
 
@@ -18,7 +24,7 @@ OperationScope::OperationScope(Database& db, bool bMayWrite) : m_connection(db.G
   m_connection->CheckOpen(kDatabaseSource);
   int& depth = m_connection->TransactionDepth();
   if (depth == 0) {
-    const int rc = RunControl(m_connection->Handle(), bMayWrite ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
+    const int rc = RunControl(*m_connection, bMayWrite ? "BEGIN IMMEDIATE" : "BEGIN DEFERRED");
     if (rc != SQLITE_OK) throw m_connection->ErrorFor(rc, kDatabaseSource, "BEGIN");
     m_outermost = true;
   }
@@ -44,16 +50,10 @@ void OperationScope::End(bool raise) {
   if (!m_outermost || !m_connection->IsOpen()) return;
   sqlite3* db = m_connection->Handle();
   if (sqlite3_get_autocommit(db) != 0) return;  // rolled back already
-  const int rc = RunControl(db, "COMMIT");
+  const int rc = RunControl(*m_connection, "COMMIT");
   if (rc == SQLITE_OK) return;
-  if (sqlite3_get_autocommit(db) == 0) RunControl(db, "ROLLBACK");
+  if (sqlite3_get_autocommit(db) == 0) RunControl(*m_connection, "ROLLBACK");
   if (raise) throw m_connection->ErrorFor(rc, kDatabaseSource, "COMMIT");
-}
-
-void OperationScope::Rollback() {
-  if (!m_connection->IsOpen()) return;
-  sqlite3* db = m_connection->Handle();
-  if (sqlite3_get_autocommit(db) == 0) RunControl(db, "ROLLBACK");
 }
 
 }  // namespace zazorazari::engine

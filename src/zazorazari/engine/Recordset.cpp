@@ -116,12 +116,12 @@ void Recordset::Update() {
   Connection& connection = *impl.connection;
   if (impl.mode == EditMode::AddNew) {
     // The current row stays; the new row is reached through LastModified.
-    const int64_t rowid = InsertRow(connection, *impl.object, impl.buffer, impl.changed);
+    const int64_t rowid = impl.writer.Insert(connection, *impl.object, impl.buffer, impl.changed);
     impl.cursor->Appended(rowid);
     impl.lastModified = rowid;
   } else {
     const int64_t rowid = impl.cursor->Bookmark();
-    UpdateRow(connection, *impl.object, impl.buffer, impl.changed, rowid);
+    impl.writer.Update(connection, *impl.object, impl.buffer, impl.changed, rowid);
     impl.cursor->Reload();
     impl.lastModified = rowid;
   }

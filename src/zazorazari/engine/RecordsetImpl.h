@@ -8,6 +8,7 @@
 #include "zazorazari/engine/Connection.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/engine/RowCursor.h"
+#include "zazorazari/engine/RowWriter.h"
 
 namespace zazorazari::engine {
 
@@ -19,6 +20,7 @@ struct Recordset::Impl {
   int32_t type = dbOpenDynaset;
   bool updatable = false;
   std::unique_ptr<RowCursor> cursor;
+  RowWriter writer;
 
   bool closed = false;
   bool hasCurrent = false;

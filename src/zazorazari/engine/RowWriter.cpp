@@ -12,52 +12,63 @@ namespace {
 
 bool LeftToCounter(const Variant& value) { return value.IsNull() || (value.IsNumeric() && value.Number() == 0); }
 
+// Binds the written columns' values in column order and runs the statement.
+void RunWith(Connection& connection, const std::string& sql, const SchemaObject& table,
+             const std::vector<Variant>& values, const std::vector<bool>& written, const Variant* rowid) {
+  Statement stmt = connection.Prepare(sql, kRecordsetSource, table.name);
+  int index = 0;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (written[i]) stmt.Bind(++index, values[i]);
+  }
+  if (rowid != nullptr) stmt.Bind(++index, *rowid);
+  while (stmt.Step()) {
+  }
+}
+
 }  // namespace
 
-int64_t InsertRow(Connection& connection, const SchemaObject& table, const std::vector<Variant>& values,
-                  const std::vector<bool>& changed) {
-  SqlText sql;
-  sql += "INSERT INTO ";
-  sql += QuoteName(table.name);
-  SqlText columns, params;
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (!changed[i]) continue;
-    if (static_cast<int>(i) == table.keyColumn && table.keyIsCounter && LeftToCounter(values[i])) continue;
-    columns += columns.empty() ? " (" : ", ";
-    columns += QuoteName(table.fields[i].Name);
-    params += params.empty() ? " VALUES (" : ", ";
-    params.AddParam(values[i]);
+int64_t RowWriter::Insert(Connection& connection, const SchemaObject& table, const std::vector<Variant>& values,
+                          const std::vector<bool>& changed) {
+  std::vector<bool> written = changed;
+  if (table.keyColumn >= 0 && table.keyIsCounter && written[table.keyColumn] &&
+      LeftToCounter(values[table.keyColumn])) {
+    written[table.keyColumn] = false;
   }
-  if (columns.empty()) {
-    sql += " DEFAULT VALUES";
-  } else {
-    columns += ")";
-    params += ")";
-    sql += columns;
-    sql += params;
+  if (m_insertSql.empty() || written != m_insertColumns) {
+    std::string columns, params;
+    for (size_t i = 0; i < values.size(); ++i) {
+      if (!written[i]) continue;
+      columns += columns.empty() ? " (" : ", ";
+      columns += QuoteName(table.fields[i].Name);
+      params += params.empty() ? " VALUES (?" : ", ?";
+    }
+    m_insertSql = "INSERT INTO " + QuoteName(table.name) + (columns.empty() ? " DEFAULT VALUES" : columns + ")" + params + ")");
+    m_insertColumns = std::move(written);
   }
-  connection.Run(sql, kRecordsetSource, table.name);
+  RunWith(connection, m_insertSql, table, values, m_insertColumns, nullptr);
   return sqlite3_last_insert_rowid(connection.Handle());
 }
 
-void UpdateRow(Connection& connection, const SchemaObject& table, const std::vector<Variant>& values,
-               const std::vector<bool>& changed, int64_t rowid) {
-  SqlText sql;
-  sql += "UPDATE ";
-  sql += QuoteName(table.name);
+void RowWriter::Update(Connection& connection, const SchemaObject& table, const std::vector<Variant>& values,
+                       const std::vector<bool>& changed, int64_t rowid) {
   bool any = false;
-  for (size_t i = 0; i < values.size(); ++i) {
-    if (!changed[i]) continue;
-    sql += any ? ", " : " SET ";
-    sql += QuoteName(table.fields[i].Name);
-    sql += " = ";
-    sql.AddParam(values[i]);
-    any = true;
-  }
+  for (const bool column : changed) any = any || column;
   if (!any) return;
-  sql += " WHERE rowid = ";
-  sql.AddParam(RowidParam(rowid));
-  connection.Run(sql, kRecordsetSource, table.name);
+  if (m_updateSql.empty() || changed != m_updateColumns) {
+    m_updateSql = "UPDATE " + QuoteName(table.name);
+    bool first = true;
+    for (size_t i = 0; i < values.size(); ++i) {
+      if (!changed[i]) continue;
+      m_updateSql += first ? " SET " : ", ";
+      m_updateSql += QuoteName(table.fields[i].Name);
+      m_updateSql += " = ?";
+      first = false;
+    }
+    m_updateSql += " WHERE rowid = ?";
+    m_updateColumns = changed;
+  }
+  const Variant key = RowidParam(rowid);
+  RunWith(connection, m_updateSql, table, values, m_updateColumns, &key);
 }
 
 void DeleteRow(Connection& connection, const SchemaObject& table, int64_t rowid) {

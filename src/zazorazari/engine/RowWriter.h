@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "zazorazari/platform/Variant.h"
@@ -12,12 +13,25 @@ namespace zazorazari::engine {
 class Connection;
 struct SchemaObject;
 
-// Inserts the changed columns; a counter key left NULL or 0 is assigned by
-// SQLite. Returns the new row's id.
-int64_t InsertRow(Connection& connection, const SchemaObject& table, const std::vector<Variant>& values,
-                  const std::vector<bool>& changed);
-void UpdateRow(Connection& connection, const SchemaObject& table, const std::vector<Variant>& values,
-               const std::vector<bool>& changed, int64_t rowid);
+// Writes the rows of one recordset. A recordset that writes many rows with
+// the same columns (an import) builds each statement's text once.
+class RowWriter {
+ public:
+  // Inserts the changed columns; a counter key left NULL or 0 is assigned
+  // by SQLite. Returns the new row's id.
+  int64_t Insert(Connection& connection, const SchemaObject& table, const std::vector<Variant>& values,
+                 const std::vector<bool>& changed);
+  void Update(Connection& connection, const SchemaObject& table, const std::vector<Variant>& values,
+              const std::vector<bool>& changed, int64_t rowid);
+
+ private:
+  // The columns the last statement of its kind wrote, and its text.
+  std::vector<bool> m_insertColumns;
+  std::string m_insertSql;
+  std::vector<bool> m_updateColumns;
+  std::string m_updateSql;
+};
+
 void DeleteRow(Connection& connection, const SchemaObject& table, int64_t rowid);
 
 }  // namespace zazorazari::engine

@@ -24,10 +24,12 @@ Statement::~Statement() {
 }
 
 void Statement::Bind(const std::vector<Variant>& params) {
-  for (size_t i = 0; i < params.size(); ++i) {
-    const int rc = BindValue(m_stmt, static_cast<int>(i + 1), params[i]);
-    if (rc != SQLITE_OK) throw m_connection->ErrorFor(rc, m_source, m_detail);
-  }
+  for (size_t i = 0; i < params.size(); ++i) Bind(static_cast<int>(i + 1), params[i]);
+}
+
+void Statement::Bind(int index, const Variant& value) {
+  const int rc = BindValue(m_stmt, index, value);
+  if (rc != SQLITE_OK) throw m_connection->ErrorFor(rc, m_source, m_detail);
 }
 
 bool Statement::Step() {

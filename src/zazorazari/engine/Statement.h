@@ -24,6 +24,8 @@ class Statement {
   Statement& operator=(const Statement&) = delete;
 
   void Bind(const std::vector<Variant>& params);
+  // Binds one value to the 1-based parameter `index`.
+  void Bind(int index, const Variant& value);
   // True on a row, false when done; a failure raises the engine's error.
   bool Step();
   // Restarts the statement with its bindings kept.

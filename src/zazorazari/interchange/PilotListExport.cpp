@@ -11,10 +11,10 @@
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/interchange/CsvTable.h"
-#include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/PilotListColumns.h"
 #include "zazorazari/platform/Conversions.h"
+#include "zazorazari/platform/FileReplacement.h"
 
 namespace zazorazari {
 

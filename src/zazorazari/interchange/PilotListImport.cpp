@@ -16,7 +16,8 @@
 #include "zazorazari/dataobject/CField.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
-#include "zazorazari/engine/OperationScope.h"
+#include "zazorazari/engine/AtomicScope.h"
+#include "zazorazari/engine/DeclaredType.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/interchange/CsvTable.h"
 #include "zazorazari/interchange/HostCalls.h"
@@ -119,20 +120,15 @@ class LineReader {
       if (!KnownNation(text)) wrong = "no nation has this three-letter code (ISO 3166-1 alpha-3, e.g. CHE)";
       return text;
     }
+    const int32_t type = field.DataType();
+    if (type == 0 || engine::IsTextType(type)) return text;
     try {
-      switch (field.DataType()) {
-        case 1:
-          return CBool(text);
-        case 8:
-          return Variant::Date(DateFromText(text));
-        case 2: case 3: case 4: case 5: case 6: case 7: case 19:
-          return ParseNumber(text);
-        default:
-          return text;
-      }
+      if (type == engine::dbBoolean) return CBool(text);
+      if (type == engine::dbDate) return Variant::Date(DateFromText(text));
+      return ParseNumber(text);
     } catch (const Error&) {
-      if (field.DataType() == 1) wrong = "not a yes/no value (True, False, Yes, No)";
-      else if (field.DataType() == 8) wrong = "not a date: write 1985-04-23 or 23.04.1985";
+      if (type == engine::dbBoolean) wrong = "not a yes/no value (True, False, Yes, No)";
+      else if (type == engine::dbDate) wrong = "not a date: write 1985-04-23 or 23.04.1985";
       else wrong = "not a number";
       return {};
     }
@@ -283,8 +279,8 @@ PilotListReport CDatabase::ImportPilotsFromCSV(const std::string& strPath, const
 
     PilotListReport report;
     report.lines = static_cast<int32_t>(table.rows.size()) - 1;
-    engine::OperationScope scope(*engineDb, true);
-    try {
+    engine::AtomicScope scope(*engineDb);  // undoes everything on a failure
+    {
       const ListHeader header = ReadHeader(table.rows[0], *CreateDataObject("doPilot"), options, report.problems);
       ListImport import(*this, *engineDb, header, options);
       int16_t reported = 1;
@@ -294,9 +290,6 @@ PilotListReport CDatabase::ImportPilotsFromCSV(const std::string& strPath, const
         if (percent != reported) ReportProgressIfAny(frmProgress, reported = percent);
       }
       import.Count(report);
-    } catch (...) {
-      scope.Rollback();
-      throw;
     }
     report.written = !options.dryRun && report.problems.empty();
     if (report.written) {

@@ -9,6 +9,7 @@
 #include <set>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/database/FacadeOperation.h"
@@ -58,23 +59,29 @@ bool IsNumericAttribute(const char* name) {
 
 // The recordset's fields by the attribute names a file uses; a name is
 // looked up (without regard to case, as the engine does) once per table.
+// The rows of a file name their attributes in one order, so each row's
+// lookups are first compared with the last row's, in turn.
 class ColumnFields {
  public:
+  struct Column {
+    engine::Field* field;  // nullptr when the name is no column of the table
+    bool numeric;          // taken as a number by a new row
+  };
+
   explicit ColumnFields(engine::Recordset& rs) : m_rs(rs) {}
 
-  // nullptr when the name is no column of the table.
-  engine::Field* Find(const char* name) {
-    const std::string_view key(name);
-    if (const auto it = m_cache.find(key); it != m_cache.end()) return it->second;
-    engine::Field* field = nullptr;
-    for (int32_t i = 0; i < m_rs.FieldCount(); ++i) {
-      if (strcasecmp(m_rs.FieldDefs()[static_cast<size_t>(i)].Name.c_str(), name) == 0) field = &m_rs.Fields(i);
-    }
-    m_cache.emplace(std::string(key), field);
-    return field;
+  void StartRow() { m_next = 0; }
+  const Column& Find(const char* name) {
+    if (m_next < m_order.size() && std::strcmp(m_order[m_next]->first.c_str(), name) == 0)
+      return m_order[m_next++]->second;
+    const Entry& entry = Lookup(name);
+    m_order.resize(m_next);
+    m_order.push_back(&entry);
+    ++m_next;
+    return entry.second;
   }
   engine::Field& operator[](const char* name) {
-    engine::Field* field = Find(name);
+    engine::Field* field = Find(name).field;
     if (field == nullptr) throw EngineError(errEngineItemNotFound, "Engine.Recordset");
     return *field;
   }
@@ -84,24 +91,24 @@ class ColumnFields {
     using is_transparent = void;
     size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
   };
-  engine::Recordset& m_rs;
-  std::unordered_map<std::string, engine::Field*, Hash, std::equal_to<>> m_cache;
-};
+  using Map = std::unordered_map<std::string, Column, Hash, std::equal_to<>>;
+  using Entry = Map::value_type;
 
-// Every element of the name, anywhere in the document, in document order.
-template <class Visit>
-void ForEachElementNamed(const pugi::xml_document& document, const char* name, Visit&& visit) {
-  pugi::xml_node node = document.first_child();
-  while (node) {
-    if (node.type() == pugi::node_element && std::strcmp(node.name(), name) == 0) visit(node);
-    if (node.first_child()) {
-      node = node.first_child();
-      continue;
+  const Entry& Lookup(const char* name) {
+    const std::string_view key(name);
+    if (const auto it = m_cache.find(key); it != m_cache.end()) return *it;
+    engine::Field* field = nullptr;
+    for (int32_t i = 0; i < m_rs.FieldCount(); ++i) {
+      if (strcasecmp(m_rs.FieldDefs()[static_cast<size_t>(i)].Name.c_str(), name) == 0) field = &m_rs.Fields(i);
     }
-    while (node && !node.next_sibling()) node = node.parent();
-    if (node) node = node.next_sibling();
+    return *m_cache.emplace(std::string(key), Column{field, IsNumericAttribute(name)}).first;
   }
-}
+
+  engine::Recordset& m_rs;
+  Map m_cache;
+  std::vector<const Entry*> m_order;  // this and the last row's lookups
+  size_t m_next = 0;
+};
 
 void SetNull(ColumnFields& fields, std::initializer_list<const char*> columns) {
   for (const char* column : columns) fields[column].SetValue(Variant::Null());
@@ -155,11 +162,13 @@ void AddRow(engine::Recordset& rs, ColumnFields& fields, const std::string& strT
     }
   }
   for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
+    const ColumnFields::Column& column = fields.Find(attribute.name());
+    if (column.field == nullptr) throw EngineError(errEngineItemNotFound, "Engine.Recordset");
     const std::string text = attribute.value();
-    if (IsNumericAttribute(attribute.name())) {
-      if (!text.empty()) fields[attribute.name()].SetValue(ParseNumber(text));
+    if (column.numeric) {
+      if (!text.empty()) column.field->SetValue(ParseNumber(text));
     } else {
-      fields[attribute.name()].SetValue(text);
+      column.field->SetValue(text);
     }
   }
 }
@@ -167,8 +176,9 @@ void AddRow(engine::Recordset& rs, ColumnFields& fields, const std::string& strT
 void MergeRow(engine::Recordset& rs, ColumnFields& fields, const std::string& strTable, pugi::xml_node element) {
   // Names and the key are checked before anything of the row is written:
   // neither ever reaches the engine unchecked.
+  fields.StartRow();
   for (pugi::xml_attribute attribute = element.first_attribute(); attribute; attribute = attribute.next_attribute()) {
-    if (fields.Find(attribute.name()) == nullptr) throw EngineError(errEngineItemNotFound, "Engine.Recordset");
+    if (fields.Find(attribute.name()).field == nullptr) throw EngineError(errEngineItemNotFound, "Engine.Recordset");
   }
   const pugi::xml_attribute key = element.first_attribute();
   rs.FindFirst(SqlEqualNumber(key.name(), Variant(std::string(key.value()))));
@@ -182,13 +192,13 @@ void MergeRow(engine::Recordset& rs, ColumnFields& fields, const std::string& st
 
 }  // namespace
 
-void UpdateDBFromXML(engine::Database& db, const pugi::xml_document& document, const std::string& strTable) {
+void UpdateDBFromXML(engine::Database& db, const XmlTableElements& elements, const std::string& strTable) {
   try {
     auto rs = db.OpenRecordset(strTable, engine::dbOpenDynaset);
     ColumnFields fields(*rs);
-    ForEachElementNamed(document, strTable.c_str(), [&](pugi::xml_node element) {
+    for (const pugi::xml_node element : elements.Of(strTable)) {
       if (element.first_attribute()) MergeRow(*rs, fields, strTable, element);
-    });
+    }
     rs->Close();
   } catch (const Error& e) {
     throw Error(enumErrorImportXML, FacadeSource("UpdateDBFromXML"), ErrorInfoText(e));

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include <pugixml.hpp>
+#include "zazorazari/interchange/XmlTableElements.h"
 
 namespace zazorazari::engine {
 class Database;
@@ -17,6 +17,6 @@ namespace zazorazari::interchange {
 // "ZAZorazari.CDatabase.UpdateDBFromXML", with the error information text of
 // the cause; rows before the failing one stay written, the failing one is
 // not. Keys must be numbers and attribute names columns of the table.
-void UpdateDBFromXML(engine::Database& db, const pugi::xml_document& document, const std::string& strTable);
+void UpdateDBFromXML(engine::Database& db, const XmlTableElements& elements, const std::string& strTable);
 
 }  // namespace zazorazari::interchange

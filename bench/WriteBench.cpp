@@ -1,0 +1,122 @@
+// One write per operation through the facade (a result updated, a pilot
+// added) against the same single-row write through SQLite in a transaction
+// of its own, with the settings the engine opens files with: the cost of
+// each is mostly its transaction's syncs, which both sides pay alike.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <string>
+
+#include "BenchCompetition.h"
+#include "zazorazari/database/CDatabase.h"
+
+namespace {
+
+constexpr int kPilots = 2000;
+constexpr int kTasks = 20;
+
+const std::string& WriteFile() {
+  static const std::string file = FilledCompetition("writes.mdb", kPilots, kTasks);
+  return file;
+}
+
+// Another raw connection, set up as the engine sets up its own.
+sqlite3* OpenRaw() {
+  sqlite3* raw = nullptr;
+  sqlite3_open(WriteFile().c_str(), &raw);
+  sqlite3_exec(raw, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
+  return raw;
+}
+
+// Runs `write` (a prepared statement with its values bound) in a
+// transaction of its own, as every facade operation does.
+void InOwnTransaction(sqlite3* raw, sqlite3_stmt* begin, sqlite3_stmt* write, sqlite3_stmt* commit) {
+  for (sqlite3_stmt* stmt : {begin, write, commit}) {
+    sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+  }
+  benchmark::DoNotOptimize(sqlite3_changes(raw));
+}
+
+struct RawConnection {
+  sqlite3* raw = OpenRaw();
+  sqlite3_stmt* begin = Prepare("BEGIN IMMEDIATE");
+  sqlite3_stmt* commit = Prepare("COMMIT");
+
+  sqlite3_stmt* Prepare(const char* sql) {
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(raw, sql, -1, &stmt, nullptr);
+    return stmt;
+  }
+  ~RawConnection() {
+    sqlite3_finalize(begin);
+    sqlite3_finalize(commit);
+    sqlite3_close(raw);
+  }
+};
+
+void BM_UpdateDataObjectResult(benchmark::State& state) {
+  zazorazari::CDatabase db;
+  db.SetPath(WriteFile());
+  db.OpenDB();
+  auto result = db.GetDataObject("doResult", 1000);
+  double score = 0;
+  for (auto _ : state) {
+    result->Fields("resScore")->SetValue(zazorazari::Variant(score += 1));
+    benchmark::DoNotOptimize(db.UpdateDataObject(*result, zazorazari::enumOverwriteForce));
+  }
+  db.CloseDB();
+}
+BENCHMARK(BM_UpdateDataObjectResult)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_RawUpdateResult(benchmark::State& state) {
+  RawConnection connection;
+  sqlite3_stmt* update = connection.Prepare("UPDATE tblResult SET resScore = ? WHERE resPk = 1000");
+  double score = 0;
+  for (auto _ : state) {
+    sqlite3_bind_double(update, 1, score += 1);
+    InOwnTransaction(connection.raw, connection.begin, update, connection.commit);
+  }
+  sqlite3_finalize(update);
+}
+BENCHMARK(BM_RawUpdateResult)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// A pilot whose names and number no other pilot has; the competition's
+// tasks give it a result row each.
+void BM_AddDataObjectPilot(benchmark::State& state) {
+  zazorazari::CDatabase db;
+  db.SetPath(WriteFile());
+  db.OpenDB();
+  static int added = 0;
+  for (auto _ : state) {
+    auto pilot = db.CreateDataObject("doPilot");
+    const std::string n = std::to_string(++added);
+    pilot->Fields("pilFirstName")->SetValue(zazorazari::Variant("Added" + n));
+    pilot->Fields("pilLastName")->SetValue(zazorazari::Variant("Pilot" + n));
+    pilot->Fields("pilSex")->SetValue(zazorazari::Variant("F"));
+    pilot->Fields("pilNumber")->SetValue(zazorazari::Variant(100000 + added));
+    benchmark::DoNotOptimize(db.AddDataObject(*pilot, zazorazari::enumOverwriteRaiseError));
+  }
+  db.CloseDB();
+}
+BENCHMARK(BM_AddDataObjectPilot)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_RawInsertPilot(benchmark::State& state) {
+  RawConnection connection;
+  sqlite3_stmt* insert = connection.Prepare(
+      "INSERT INTO tblPilot (pilFirstName, pilLastName, pilSex, pilNumber) VALUES (?, ?, 'F', ?)");
+  static int added = 0;
+  for (auto _ : state) {
+    const std::string n = std::to_string(++added);
+    const std::string first = "Raw" + n;
+    const std::string last = "Pilot" + n;
+    sqlite3_bind_text(insert, 1, first.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(insert, 2, last.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(insert, 3, 500000 + added);
+    InOwnTransaction(connection.raw, connection.begin, insert, connection.commit);
+  }
+  sqlite3_finalize(insert);
+}
+BENCHMARK(BM_RawInsertPilot)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,32 @@
+// The rows of the tables a database file import merges (see
+// XmlTableElements.h).
+#include "zazorazari/interchange/XmlTableElements.h"
+
+namespace zazorazari::interchange {
+
+XmlTableElements::XmlTableElements(const pugi::xml_document& document, std::span<const std::string> tables) {
+  for (const std::string& table : tables) m_elements[table];
+  // One walk over the whole document; an element of a table inside another
+  // table's element counts too, as it always has.
+  pugi::xml_node node = document.first_child();
+  while (node) {
+    if (node.type() == pugi::node_element) {
+      if (const auto found = m_elements.find(std::string_view(node.name())); found != m_elements.end())
+        found->second.push_back(node);
+    }
+    if (node.first_child()) {
+      node = node.first_child();
+      continue;
+    }
+    while (node && !node.next_sibling()) node = node.parent();
+    if (node) node = node.next_sibling();
+  }
+}
+
+const std::vector<pugi::xml_node>& XmlTableElements::Of(const std::string& table) const {
+  static const std::vector<pugi::xml_node> none;
+  const auto found = m_elements.find(std::string_view(table));
+  return found == m_elements.end() ? none : found->second;
+}
+
+}  // namespace zazorazari::interchange

@@ -8,6 +8,7 @@ CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAZ_WERROR=ON
 PACKAGES = build-essential cmake ninja-build pkg-config libsqlite3-dev libpugixml-dev \
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libcsv-dev \
   clang libclang-rt-14-dev gpsbabel geographiclib-tools libgeographiclib-dev libxml2-utils sqlite3
+PACKAGES += libqrencode-dev zlib1g-dev zbar-tools librsvg2-bin python3-geographiclib  # task files, QR codes, maps
 PACKAGES += pybind11-dev python3-dev python3-pytest  # the Python module and its tests
 PACKAGES += jq  # make bench: pairs the benchmark figures
 

@@ -53,6 +53,7 @@ void AddInterchangeCommands(CommandSet& commands);
 void AddTurnpointFileCommands(CommandSet& commands);
 void AddPilotListCommands(CommandSet& commands);
 void AddTaskCommands(CommandSet& commands);
+void AddTaskFileCommands(CommandSet& commands);
 void AddUtmCommand(CommandSet& commands);
 void AddDemoCommand(CommandSet& commands);
 void AddReferenceCommands(CommandSet& commands);

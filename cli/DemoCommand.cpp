@@ -14,7 +14,9 @@
 #include "DemoData.h"
 #include "OpenDatabase.h"
 #include "OverwriteQuestion.h"
+#include "TaskFileCommands.h"
 #include "TerminalProgress.h"
+#include "zazorazari/platform/Conversions.h"
 
 namespace zazorazari::cli {
 
@@ -90,6 +92,8 @@ int RunDemo(const DemoArgs& a, const GlobalOptions& options) {
     TerminalProgress progress("Exporting task turnpoints", options);
     competition->ExportTurnpointsToFile(*path, "", tasks.front(), progress.Object());
   }
+  const std::vector<std::string> taskFiles = WriteDemoTaskFiles(*competition, tasks, a.dir, options);
+  CDataObjectPtr firstTask = competition->GetDataObject("doTask", tasks.front());
   auto counts = Counts(*competition);
   const std::string name = competition->CompetitionName();
   const bool secondHasResults = competition->TaskHasResults(tasks.back());
@@ -117,6 +121,10 @@ int RunDemo(const DemoArgs& a, const GlobalOptions& options) {
                    " task turnpoints");
   Row("results", std::to_string(results) + " filled for task 1 of " + std::to_string(counts["tblResult"]) +
                      " rows; task 2 has results: " + (secondHasResults ? "yes" : "no"));
+  char distance[96];
+  std::snprintf(distance, sizeof distance, "task 1 optimised %.3f km, speed section %.3f km",
+                CDbl(firstTask->Fields("tasDistance")->Value()), CDbl(firstTask->Fields("tasSSDistance")->Value()));
+  Row("distance", distance);
   Row("catalogue", std::to_string(catalogCounts["tblPilot"]) + " pilots copied, " +
                        std::to_string(catalogCounts["tblPilotAttribute"]) + " attribute values");
   Row("files", files.competition);
@@ -124,6 +132,7 @@ int RunDemo(const DemoArgs& a, const GlobalOptions& options) {
        {&files.catalog, &files.databaseXml, &files.taskXml, &files.resultsXml, &files.taskCup, &files.taskGpx}) {
     Row("", *path);
   }
+  for (const std::string& path : taskFiles) Row("", path);
   std::printf("  done in %.1f s\n", seconds);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "NameLookup.h"
 #include "OpenDatabase.h"
 #include "Refusal.h"
+#include "TaskFileCommands.h"
 #include <zazorazari/platform/Conversions.h>
 #include <zazorazari/platform/Error.h>
 
@@ -37,10 +38,15 @@ int32_t WholeNumber(const std::string& text) {
 int RunTask(const TaskArgs& a) {
   if (a.action == "flight-time-needed") RequiredValue(a, "the number of turnpoints reached");
   if (a.action == "assign-start") RequiredValue(a, "a start time such as 12:30:00");
+  if (a.action == "map") RequiredValue(a, "the SVG file to write");
   auto db = OpenDatabase(a.file);
   // Task 0 of recompute stands for every task.
   if (a.task != 0 || a.action != "recompute") RequireTask(*db, a.task, a.file);
-  if (a.action == "results-type") {
+  if (a.action == "distance") {
+    PrintTaskDistance(*db, a.task);
+  } else if (a.action == "map") {
+    WriteTaskMap(*db, a.task, a.value);
+  } else if (a.action == "results-type") {
     std::cout << db->TaskResultsType(a.task) << '\n';
   } else if (a.action == "has-results") {
     std::cout << CStr(db->TaskHasResults(a.task)) << '\n';
@@ -80,14 +86,16 @@ void AddTaskCommands(CommandSet& commands) {
       "  reset-results           replace the results by one empty result per pilot\n"
       "  flight-time-needed N    True when N reached turnpoints include the end of speed section\n"
       "  assign-start HH:MM:SS   give every result of the task this start time\n"
-      "  recompute               mark the task for recomputing (task 0: every task)");
+      "  recompute               mark the task for recomputing (task 0: every task)\n"
+      "  distance                compute, store and print the optimised distance\n"
+      "  map OUT.svg             write an A4 map of the task");
   task->add_option("FILE", a->file, "Database file")->required();
   task->add_option("TASK", a->task, "The task's key")->required();
   task->add_option("ACTION", a->action, "What to do (see Actions)")
       ->required()
       ->check(CLI::IsMember({"results-type", "has-results", "turnpoints", "reset-results", "flight-time-needed",
-                             "assign-start", "recompute"}));
-  task->add_option("VALUE", a->value, "N for flight-time-needed, the time for assign-start");
+                             "assign-start", "recompute", "distance", "map"}));
+  task->add_option("VALUE", a->value, "N for flight-time-needed, the time for assign-start, the file for map");
 }
 
 }  // namespace zazorazari::cli

@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
   AddTurnpointFileCommands(commands);
   AddPilotListCommands(commands);
   AddTaskCommands(commands);
+  AddTaskFileCommands(commands);
   AddUtmCommand(commands);
   AddDemoCommand(commands);
   AddReferenceCommands(commands);

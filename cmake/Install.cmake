@@ -26,14 +26,15 @@ configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/zazorazariConfig.cmake
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/zazorazariConfigVersion.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/zazorazariConfig.cmake ${PROJECT_BINARY_DIR}/zazorazariConfigVersion.cmake
-  ${PROJECT_SOURCE_DIR}/cmake/modules/Findlibcsv.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/modules/ZazImportedLibrary.cmake ${PROJECT_SOURCE_DIR}/cmake/modules/Findlibcsv.cmake
+  ${PROJECT_SOURCE_DIR}/cmake/modules/FindGeographicLib.cmake ${PROJECT_SOURCE_DIR}/cmake/modules/Findqrencode.cmake
   DESTINATION ${ZAZ_PACKAGE_DIR})
 
 # pkg-config: the prefix is found from the .pc file's own place.
 file(RELATIVE_PATH ZAZ_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 if(ZAZ_LIBRARY_TYPE STREQUAL "STATIC_LIBRARY")
-  set(ZAZ_PC_PRIVATE_LIBS "-lcsv")
-  set(ZAZ_PC_PRIVATE_REQUIRES "sqlite3 pugixml")
+  set(ZAZ_PC_PRIVATE_LIBS "-lcsv -lGeographicLib -lqrencode")
+  set(ZAZ_PC_PRIVATE_REQUIRES "sqlite3 pugixml zlib")
 endif()
 configure_file(${PROJECT_SOURCE_DIR}/cmake/zazorazari.pc.in ${PROJECT_BINARY_DIR}/zazorazari.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/zazorazari.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

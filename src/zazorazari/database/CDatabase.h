@@ -282,6 +282,21 @@ class CDatabase {
                                                   const std::vector<std::string>& fieldNames = {});
   // The rows that refer to the record of that type and key.
   std::vector<ReferenceFinding> ReferencesTo(const std::string& strType, int32_t lPk);
+  // --- Task files and the optimised distance (extension) ---
+  // One task for pilots' instruments and maps: "xctsk", "qr" (the XCTSK:
+  // text), "qr-svg", "qr-png", "cup", "kml", "geojson" or "map" (an SVG
+  // page); "" takes the format from the extension (docs/TASK_FILES.md).
+  void ExportTaskToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
+                        DispatchPtr frmProgress);
+  // The text of the task's QR code ("XCTSK:" and the compact form).
+  std::string TaskQrText(int32_t lPkTask);
+  // An XCTrack task file (.xctsk or the XCTSK: text) into the task lPkTask,
+  // or a new task when 0; returns the task's key. All or nothing.
+  int32_t ImportTaskFromFile(const std::string& strPath, int32_t lPkTask, DispatchPtr frmProgress);
+  // The shortest route through the task's cylinders on WGS 84, stored in
+  // ttpDistanceDiff, ttpDistanceTotal, tasDistance and tasSSDistance (km) in
+  // one transaction; returns tasDistance.
+  double ComputeTaskDistance(int32_t lPkTask);
 
   // --- Registration lists as CSV (extension, docs/PILOT_LISTS.md) ---
   // Every line goes through the pilot rules inside one transaction, kept

@@ -233,6 +233,16 @@ class Cup final : public TurnpointFileFormat {
     out << Quoted(content.task->name) << ',' << Quoted(names.front());
     for (const auto& name : names) out << ',' << Quoted(name);
     out << ',' << Quoted(names.back()) << "\r\n";
+    // Zones count the task points after the takeoff line entry: zone i is
+    // turnpoint i. Start and finish zones face the next and the previous
+    // point; a half angle of 180 degrees makes each a full cylinder.
+    const auto& zones = content.task->zones;
+    for (size_t i = 0; i < zones.size(); ++i) {
+      if (zones[i].radius <= 0) continue;
+      const int style = i == 0 ? 2 : i + 1 == zones.size() ? 3 : 1;
+      out << "ObsZone=" << i << ",Style=" << style << ",R1=" << FixedDecimal(zones[i].radius, 0) << "m,A1="
+          << (zones[i].line ? "90,Line=1" : "180") << "\r\n";
+    }
   }
 };
 

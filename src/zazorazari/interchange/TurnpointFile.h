@@ -25,11 +25,18 @@ struct TurnpointEntry {
   int32_t line = 0;  // where it was read (feature number in GeoJSON), for messages
 };
 
+// The cylinder around one task turnpoint, for the .cup observation zones.
+struct TurnpointZone {
+  double radius = 0;  // metres; 0 writes no zone
+  bool line = false;  // a goal line of twice the radius
+};
+
 // A task as instruments read it from a .cup file: its name and the names of
-// its turnpoints in task order.
+// its turnpoints in task order, with their cylinders where known.
 struct TurnpointTask {
   std::string name;
   std::vector<std::string> turnpoints;
+  std::vector<TurnpointZone> zones;  // empty, or one per turnpoint
 };
 
 struct TurnpointFileContent {

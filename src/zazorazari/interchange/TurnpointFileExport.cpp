@@ -16,6 +16,7 @@
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/interchange/HostCalls.h"
+#include "zazorazari/interchange/TaskDefinition.h"
 #include "zazorazari/interchange/TurnpointFile.h"
 #include "zazorazari/platform/Conversions.h"
 
@@ -92,7 +93,7 @@ TurnpointFileContent TaskTurnpoints(engine::Database& db, int32_t lPkTask) {
   task->Close();
 
   TurnpointFileContent content;
-  content.task = TurnpointTask{taskName.IsNull() ? "Task " + std::to_string(lPkTask) : CStr(taskName), {}};
+  content.task = TurnpointTask{taskName.IsNull() ? "Task " + std::to_string(lPkTask) : CStr(taskName), {}, {}};
   TurnpointRows rows(db);
   std::set<int32_t> written;
   auto visits = db.OpenRecordset("SELECT * FROM tblTaskTurnpoint WHERE " + taskCriteria + " ORDER BY ttpNr",
@@ -107,6 +108,8 @@ TurnpointFileContent TaskTurnpoints(engine::Database& db, int32_t lPkTask) {
     }
     rs->Close();
     content.task->turnpoints.push_back(entry.name);
+    const Variant radius = CircleOf(*visits);
+    content.task->zones.push_back({radius.IsNull() ? 0.0 : CDbl(radius), false});
     if (written.insert(trnPk).second) content.turnpoints.push_back(std::move(entry));
   }
   visits->Close();

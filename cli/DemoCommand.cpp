@@ -62,14 +62,19 @@ int RunDemo(const DemoArgs& a, const GlobalOptions& options) {
   creator.Create(files.catalog, templateDir, enumFileCatalog);
 
   auto competition = OpenDatabase(files.competition, PresetAnswer::No);
+  // The competition is built in one transaction, the task turnpoint lists
+  // written back included: it stands whole or not at all.
+  auto transaction = std::make_unique<CDatabase::Transaction>(*competition);
   {
     TerminalProgress progress("Importing waypoints", options);
-    competition->ImportTurnpointsFromWPT(waypoints, progress.Object());
+    competition->ImportTurnpointsFromWPT(waypoints, progress.Object(), enumImportAllOrNothing);
   }
   demo::SetUpCompetition(*competition);
   const std::vector<int32_t> pilots = demo::AddPilots(*competition);
   const std::vector<int32_t> tasks = demo::AddTasks(*competition);
   const int32_t results = demo::FillResults(*competition, tasks.front());
+  transaction->Commit();
+  transaction.reset();
   {
     TerminalProgress progress("Exporting database", options);
     competition->ExportDB(files.databaseXml, enumDB6, enumExportXML, progress.Object());

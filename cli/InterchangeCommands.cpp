@@ -56,11 +56,11 @@ int Import(const InterchangeArgs& a, const GlobalOptions& options) {
   auto db = OpenDatabase(a.file);
   TerminalProgress progress("Importing", options);
   if (a.pilots) {
-    db->ImportPilotsFromXML(a.other, progress.Object());
+    db->ImportPilotsFromXML(a.other, progress.Object(), enumImportAllOrNothing);
   } else if (a.turnpoints) {
-    db->ImportTurnpointsFromXML(a.other, progress.Object());
+    db->ImportTurnpointsFromXML(a.other, progress.Object(), enumImportAllOrNothing);
   } else {
-    db->ImportDBFromXML(a.other, progress.Object());
+    db->ImportDBFromXML(a.other, progress.Object(), enumImportAllOrNothing);
   }
   db->CloseDB();
   return 0;
@@ -69,7 +69,7 @@ int Import(const InterchangeArgs& a, const GlobalOptions& options) {
 int ImportResults(const InterchangeArgs& a, const GlobalOptions& options) {
   auto db = OpenDatabase(a.file);
   TerminalProgress progress("Importing results", options);
-  db->ImportTaskResultFromXML(a.other, progress.Object());
+  db->ImportTaskResultFromXML(a.other, progress.Object(), enumImportAllOrNothing);
   db->CloseDB();
   return 0;
 }
@@ -77,7 +77,7 @@ int ImportResults(const InterchangeArgs& a, const GlobalOptions& options) {
 int ImportWaypoints(const InterchangeArgs& a, const GlobalOptions& options) {
   auto db = OpenDatabase(a.file, a.yes ? PresetAnswer::Yes : a.no ? PresetAnswer::No : PresetAnswer::None);
   TerminalProgress progress("Importing waypoints", options);
-  db->ImportTurnpointsFromWPT(a.other, progress.Object());
+  db->ImportTurnpointsFromWPT(a.other, progress.Object(), enumImportAllOrNothing);
   db->CloseDB();
   return 0;
 }
@@ -87,14 +87,14 @@ int Copy(const InterchangeArgs& a, const GlobalOptions& options) {
   auto db = OpenDatabase(a.other);
   TerminalProgress progress("Copying", options);
   db->InsertDataObjectsFrom(a.type, a.file, a.keys, progress.Object(), MakeOverwriteQuestion(a.overwrite),
-                            CopyConflictMessages());
+                            CopyConflictMessages(), enumImportAllOrNothing);
   db->CloseDB();
   return 0;
 }
 
 int CopyCatalog(const InterchangeArgs& a) {
   auto db = OpenDatabase(a.other);
-  db->InsertCatalogFrom(a.file);
+  db->InsertCatalogFrom(a.file, enumImportAllOrNothing);
   db->CloseDB();
   return 0;
 }

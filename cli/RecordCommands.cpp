@@ -74,13 +74,19 @@ int Add(const RecordArgs& a) {
 
 int Update(const RecordArgs& a) {
   auto db = OpenDatabase(a.file);
-  CDataObjectPtr record = db->GetDataObject(a.type, a.key);
-  ApplyAssignments(*record, ParseAssignments(a.assignments));
   int32_t key = 0;
-  try {
-    key = db->UpdateDataObject(*record, a.overwrite);
-  } catch (const Error& e) {
-    throw WithDuplicateKey(e, *db);
+  {
+    // Read and write back as one transaction, so that another process's
+    // change to other fields of the record in between is not lost.
+    CDatabase::Transaction transaction(*db);
+    CDataObjectPtr record = db->GetDataObject(a.type, a.key);
+    ApplyAssignments(*record, ParseAssignments(a.assignments));
+    try {
+      key = db->UpdateDataObject(*record, a.overwrite);
+    } catch (const Error& e) {
+      throw WithDuplicateKey(e, *db);
+    }
+    transaction.Commit();
   }
   db->CloseDB();
   std::cout << key << '\n';

@@ -26,7 +26,7 @@ struct TurnpointFileArgs {
 int ImportTurnpoints(const TurnpointFileArgs& a, const GlobalOptions& options) {
   auto db = OpenDatabase(a.file);
   TerminalProgress progress("Importing turnpoints", options);
-  db->ImportTurnpointsFromFile(a.other, a.format, a.overwrite, progress.Object());
+  db->ImportTurnpointsFromFile(a.other, a.format, a.overwrite, progress.Object(), enumImportAllOrNothing);
   db->CloseDB();
   return 0;
 }

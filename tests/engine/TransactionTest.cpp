@@ -1,9 +1,11 @@
 // Operation scopes: nested scopes join the outermost transaction, which is
-// committed when it ends, also after a failure; Rollback undoes it all.
+// committed when it ends, also after a failure; an atomic scope undoes its
+// own work only.
 #include "engine/EngineTestDb.h"
 
 #include <stdexcept>
 
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/engine/OperationScope.h"
 
 namespace {
@@ -65,17 +67,26 @@ TEST_F(TransactionTest, AFailingOperationKeepsWhatItWrote) {
   EXPECT_EQ(Scalar("SELECT group_concat(natName) FROM tblNation"), "Switzerland,Austria");
 }
 
-TEST_F(TransactionTest, RollbackFromANestedScopeUndoesEverything) {
+TEST_F(TransactionTest, AnAtomicScopeUndoesOnlyItsOwnWork) {
+  {
+    AtomicScope alone(*m_db);
+    AddNation("Austria");
+  }  // left without Commit
+  EXPECT_EQ(Committed(), "2");
   {
     OperationScope outer(*m_db, true);
-    AddNation("Austria");
-    OperationScope inner(*m_db, true);
-    m_db->Execute("DELETE * FROM tblNation");
-    inner.Rollback();
+    AddNation("Italy");
+    {
+      AtomicScope inner(*m_db);
+      m_db->Execute("DELETE * FROM tblNation");
+      OperationScope joined(*m_db, true);
+      AddNation("Spain");
+    }
+    AtomicScope kept(*m_db);
+    AddNation("Malta");
+    kept.Commit();
   }
-  EXPECT_EQ(Committed(), "2");
-  AddNation("Italy");  // the connection is usable and autocommits again
-  EXPECT_EQ(Committed(), "3");
+  EXPECT_EQ(Scalar("SELECT group_concat(natName) FROM tblNation"), "Switzerland,France,Italy,Malta");
 }
 
 TEST_F(TransactionTest, AFailedCommitRaisesAndLeavesNothing) {

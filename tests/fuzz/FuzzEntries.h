@@ -308,4 +308,39 @@ inline void WaypointImport(std::string_view input) {
   db.CloseDB();
 }
 
+// A turnpoint file of one format through the turnpoint rules into a fresh
+// file; what was stored is exported in that format and imported again into
+// another fresh file.
+inline void TurnpointFile(std::string_view input, const std::string& format) {
+  const fs::path in = Scratch() / ("points." + format);
+  const fs::path out = Scratch() / ("export." + format);
+  WriteBytes(in, input);
+  const auto import = [&format](const std::string& database, const fs::path& path) {
+    zazorazari::CDatabase db;
+    db.SetPath(database);
+    db.OpenDB();
+    bool stored = true;
+    try {
+      db.ImportTurnpointsFromFile(path.string(), format, zazorazari::enumOverwriteForce, SilentProgress(),
+                                  zazorazari::enumImportAllOrNothing);
+    } catch (const Error&) {
+      stored = false;
+    }
+    db.CloseDB();
+    return stored;
+  };
+  const std::string first = FreshDatabase();
+  if (!import(first, in)) return;
+  zazorazari::CDatabase db;
+  db.SetPath(first);
+  db.OpenDB();
+  Tolerating([&] { db.ExportTurnpointsToFile(out.string(), format, 0, SilentProgress()); });
+  db.CloseDB();
+  import(FreshDatabase("again.mdb"), out);
+}
+
+inline void CupTurnpoints(std::string_view input) { TurnpointFile(input, "cup"); }
+inline void GpxTurnpoints(std::string_view input) { TurnpointFile(input, "gpx"); }
+inline void GeoJsonTurnpoints(std::string_view input) { TurnpointFile(input, "geojson"); }
+
 }  // namespace zazfuzz

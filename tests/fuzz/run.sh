@@ -10,7 +10,8 @@ shift || true
 BUILD=${FUZZ_BUILD:-build-fuzz}
 TARGETS=("$@")
 if [ ${#TARGETS[@]} -eq 0 ]; then
-  TARGETS=(record_text value_text criteria xml_import task_result_import waypoint_import)
+  TARGETS=(record_text value_text criteria xml_import task_result_import waypoint_import \
+    cup_turnpoints gpx_turnpoints geojson_turnpoints)
 fi
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

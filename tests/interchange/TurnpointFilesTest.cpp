@@ -258,7 +258,7 @@ TEST_F(TurnpointFiles, BrokenFilesNameTheLineAndWriteNothing) {
       {"gpx lat no number", "i.gpx", gpxHead + "<wpt lat=\"47.1\" lon=\"8\"><name>A</name></wpt>\n"
        "<wpt lat=\"north\" lon=\"8\"><name>B</name></wpt></gpx>", errTypeMismatch, "(line 3, column lat)"},
       {"gpx invalid UTF-8", "j.gpx", gpxHead + "<wpt lat=\"47\" lon=\"8\">\n<name>M\xFCller</name></wpt></gpx>",
-       errTypeMismatch, "(line 2, column name)"},
+       enumErrorImportXML, "bytes that are not UTF-8 (line 3)"},
       {"gpx not well-formed", "k.gpx", gpxHead + "<wpt lat=\"47\" lon=\"8\">\n</gpx>", enumErrorImportXML,
        "(line 3)"},
       {"geojson invalid UTF-8", "l.geojson", "{\"type\":\"FeatureCollection\",\n\"features\":[\"M\xFC\"]}",
@@ -272,6 +272,26 @@ TEST_F(TurnpointFiles, BrokenFilesNameTheLineAndWriteNothing) {
        "OziExplorer Waypoint File Version 1.1\r\nWGS 84\r\nReserved 2\r\nReserved 3\r\n"
        "1,A,47.5,8.5,,0,1,3,0,65535,,0,0,0,-777,6,0,17\r\n2,B,47.x,8.5,,0,1,3,0,65535,,0,0,0,-777,6,0,17\r\n",
        errTypeMismatch, "(line 6)"},
+      {"cup name with NUL", "o.cup", header + good + "\"A" + '\0' + "B\",A,,4700.000N,00800.000E,\r\n",
+       errEngineConversion, "(line 3, column name): the text holds a NUL character"},
+      {"cup latitude past the pole", "p.cup", header + "\"P\",P,,9030.000N,00800.000E,\r\n", errTypeMismatch,
+       "(line 2, column lat)"},
+      {"cup with CR alone", "q.cup", "name,code,country,lat,lon,elev\r\"A\",A,,4700.000N,00800.000E,\r",
+       errTypeMismatch, "(line 1): a line ends in CR alone"},
+      {"gpx reference to NUL", "r.gpx", gpxHead + "<wpt lat=\"47\" lon=\"8\"><name>a&#0;b</name></wpt></gpx>",
+       enumErrorImportXML, "character reference '&#0;' to a character XML cannot carry (line 2)"},
+      {"gpx attribute twice", "s.gpx", gpxHead + "<wpt lat=\"47\" lat=\"91\" lon=\"8\"><name>A</name></wpt></gpx>",
+       enumErrorImportXML, "attribute 'lat' given twice in element <wpt> (line 2)"},
+      {"geojson name with NUL", "t.geojson",
+       R"({"type":"Feature","geometry":{"type":"Point","coordinates":[8,47]},"properties":{"name":"N\u0000X"}})",
+       errEngineConversion, "(feature 1, name)"},
+      {"geojson number beyond double", "u.geojson",
+       R"({"type":"Feature","geometry":{"type":"Point","coordinates":[1e400,-1e400,1e999]},"properties":{}})",
+       errOverflow, "number overflow"},
+      {"ozi longitude not finite", "v.wpt",
+       "OziExplorer Waypoint File Version 1.1\r\nWGS 84\r\nReserved 2\r\nReserved 3\r\n"
+       "1,A,47.5,8.0e999,,0,1,3,0,65535,,0,0,0,-777,6,0,17\r\n",
+       errOverflow, "(line 5)"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

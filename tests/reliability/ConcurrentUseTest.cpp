@@ -1,6 +1,7 @@
-// Two processes on one file: writes of both arrive whole, a writer that
-// cannot get the file in time fails with the engine's "locked" error naming
-// the file, and files or folders that cannot be written refuse to open.
+// Two processes on one file: writes of both arrive whole, neither loses the
+// other's update of one record, a writer that cannot get the file in time
+// fails with the engine's "locked" error naming the file, and files or
+// folders that cannot be written refuse to open.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "cli/CliRunner.h"
 #include "reliability/ReliabilitySupport.h"
 #include "rules/RuleTestHelpers.h"
 
@@ -103,6 +105,22 @@ TEST(ConcurrentUse, WriterGivesUpOnALockedFileWithTheEngineError) {
   EXPECT_EQ(t.Scalar("SELECT pilLastName FROM tblPilot WHERE pilPk = 500"), "Holder");
   EXPECT_EQ(t.Count("tblPilot"), 1);
   EXPECT_GT(AddPilot(t.Db(), "Blocked", "Bea"), 500);
+}
+
+// Two processes changing different fields of one record at the same moment,
+// each reading the whole record and writing it back: both changes stay.
+TEST(ConcurrentUse, TwoUpdatesOfOneRecordBothStay) {
+  TestDatabase t;
+  AddPilot(t.Db(), "Meier", "Hans");
+  t.Db().CloseDB();
+  const std::string update = "'" + std::string(ZAZ_CLI_PATH) + "' update '" + t.FilePath() + "' doPilot 1 ";
+  for (int round = 1; round <= 20; ++round) {
+    const std::string n = std::to_string(round);
+    const int status = RunShell("(" + update + "pilSponsor=S" + n + " >/dev/null & p=$!; " + update +
+                                "pilComment=C" + n + " >/dev/null; s=$?; wait $p && exit $s)");
+    ASSERT_EQ(status, 0) << "round " << n;
+    ASSERT_EQ(t.Scalar("SELECT pilSponsor || ' ' || pilComment FROM tblPilot"), "S" + n + " C" + n) << "round " << n;
+  }
 }
 
 TEST(ConcurrentUse, OpenWaitsForAProgramHoldingTheFileInWriteAheadLogMode) {

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/database/TemplateSchema.h"
 #include "zazorazari/engine/DBEngine.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/platform/Clock.h"
@@ -168,9 +169,24 @@ void CDatabase::Create(const std::string& strFile, const std::string& strTemplat
   });
 }
 
+std::vector<std::string> CDatabase::ForeignSchemaObjects() {
+  return zazorazari::ForeignSchemaObjects(Require(m_objDatabase));
+}
+
 void CDatabase::OpenDBUnwrapped() {
   if (m_bOpen) return;
   m_objDatabase = engine::DBEngine::ForThisThread().OpenDatabase(m_strPath);
+  const std::vector<std::string> foreign = m_bAllowForeignSchema ? std::vector<std::string>() : ForeignSchemaObjects();
+  if (!foreign.empty()) {
+    m_objDatabase->Close();
+    m_objDatabase.reset();
+    std::string list;
+    for (const auto& object : foreign) list += (list.empty() ? "" : ", ") + object;
+    throw Error(enumErrorFileNoZoltMDB, FacadeSource("OpenDB"),
+                "File '" + m_strPath + "' is no zolt database: it holds " + list +
+                    ", which the template does not have and which could run code from elsewhere. Open it only "
+                    "if you trust where it comes from (SetAllowForeignSchema).");
+  }
   m_bOpen = true;
   m_bModified = false;
   m_objCompetition = GetDataObject("doCompetition", 1);
@@ -186,6 +202,7 @@ void CDatabase::OpenDB() {
   try {
     OpenDBUnwrapped();
   } catch (const Error& e) {
+    if (e.Number() == enumErrorFileNoZoltMDB) throw;  // says already why
     const bool unusable = e.Number() == errEngineUnrecognizedFormat || e.Number() == enumErrorGetDataObject;
     if (unusable) {
       throw Error(enumErrorFileNoZoltMDB, FacadeSource("OpenDB"),
@@ -197,6 +214,8 @@ void CDatabase::OpenDB() {
 
 void CDatabase::CloseDBUnwrapped() {
   engine::Database& db = Require(m_objDatabase);
+  // Closing would silently undo a host transaction still open.
+  if (m_lOpenTransactions > 0) throw RuntimeError(errInvalidProcedureCall);
   if (m_bModified && m_lFileType == enumFileCatalog) StampCatalogDate("comDateTo");
   m_objCompetition.reset();
   db.Close();

@@ -39,6 +39,7 @@ void CDatabase::UpdateDataObjectCollection(CDataObjectCollection& dobj) {
   }
   WithErrorTrap("UpdateDataObjectCollection", enumErrorUpdateDataObjectCollection,
                 [&] { return "Cannot update data object collection '" + name + "'"; }, [&] {
+                  for (const auto& member : dobj) RefuseNulText(*member, "UpdateDataObjectCollection");
                   InTransaction(*this, true, [&] {
                     if (pilotAttributes) {
                       m_objRules->PilotAttributeCollection().Update(dobj);

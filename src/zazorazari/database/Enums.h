@@ -66,4 +66,8 @@ enum enumDBVersion : int32_t { enumDB4 = 0, enumDB5 = 1, enumDB6 = 2 };
 
 enum enumExportFormat : int32_t { enumExportXML = 1 };
 
+// What a failed import or copy leaves in the file (extension): by default
+// what it wrote before the failure; enumImportAllOrNothing undoes all of it.
+enum enumImportMode : int32_t { enumImportKeepWritten = 0, enumImportAllOrNothing = 1 };
+
 }  // namespace zazorazari

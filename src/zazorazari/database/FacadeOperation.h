@@ -13,6 +13,7 @@
 
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/dataobject/modTools.h"
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/OperationScope.h"
 #include "zazorazari/platform/Error.h"
@@ -32,21 +33,57 @@ class PassThroughError : public Error {
       : Error(number, FacadeSource(operation), std::move(message)) {}
 };
 
+// Refuses a record with a NUL character in a text field before anything is
+// written: no column can store it, and the record's rules would silently
+// leave the field out (3421, naming the type and the field).
+void RefuseNulText(const CDataObject& dobj, const std::string& operation);
+
+// Lets only a zazorazari::Error leave body: a failure of a general library
+// (the standard library, the JSON reader) becomes runtime error 5 with its
+// text, so that a host catching Error never aborts.
+template <class Body>
+auto OnlyLibraryErrors(Body&& body) -> decltype(body()) {
+  try {
+    return body();
+  } catch (const Error&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw Error(errInvalidProcedureCall, kRuntimeSource, e.what());
+  }
+}
+
+// Runs body, then commits the scope; body's result is passed on.
+template <class Scope, class Body>
+auto CommitAfter(Scope& scope, Body&& body) -> decltype(body()) {
+  if constexpr (std::is_void_v<decltype(body())>) {
+    OnlyLibraryErrors(body);
+    scope.Commit();
+  } else {
+    auto result = OnlyLibraryErrors(body);
+    scope.Commit();
+    return result;
+  }
+}
+
 // Runs body in one transaction of the facade's open database (none when no
 // database is open: body then fails its own way).
 template <class Body>
 auto InTransaction(const CDatabase& db, bool bMayWrite, Body&& body) -> decltype(body()) {
   auto engineDb = db.DatabaseObject();
-  if (!engineDb) return body();
+  if (!engineDb) return OnlyLibraryErrors(body);
   engine::OperationScope scope(*engineDb, bMayWrite);
-  if constexpr (std::is_void_v<decltype(body())>) {
-    body();
-    scope.Commit();
-  } else {
-    auto result = body();
-    scope.Commit();
-    return result;
-  }
+  return CommitAfter(scope, body);
+}
+
+// Runs an import's or a copy's body in one write transaction; with
+// enumImportAllOrNothing a failure undoes everything the body wrote, and
+// only that when a host transaction is open.
+template <class Body>
+auto InImportTransaction(const CDatabase& db, enumImportMode lMode, Body&& body) -> decltype(body()) {
+  auto engineDb = db.DatabaseObject();
+  if (lMode != enumImportAllOrNothing || !engineDb) return InTransaction(db, true, body);
+  engine::AtomicScope scope(*engineDb);
+  return CommitAfter(scope, body);
 }
 
 // Runs body under the operation's error trap: a PassThroughError leaves as

@@ -33,6 +33,7 @@ Variant CDatabase::AddDataObjectInternal(CDataObject& dobj, EnumOverwriteMode lO
 int32_t CDatabase::AddDataObject(CDataObject& dobj, EnumOverwriteMode lOverwriteMode) {
   return WithErrorTrap("AddDataObject", enumErrorAddDataObject,
                        [&] { return "Cannot add data object '" + dobj.Name() + "'"; }, [&] {
+                         RefuseNulText(dobj, "AddDataObject");
                          return InTransaction(*this, true, [&] {
                            const Variant value = AddDataObjectInternal(dobj, lOverwriteMode);
                            if (value.IsError()) {
@@ -51,6 +52,7 @@ int32_t CDatabase::UpdateDataObject(CDataObject& dobj, EnumOverwriteMode lOverwr
   if (!dispatch) throw Error(UndefinedType("UpdateDataObject", dobj.Name()));
   return WithErrorTrap("UpdateDataObject", enumErrorUpdateDataObject,
                        [&] { return "Cannot update data object '" + dobj.Name() + "'"; }, [&] {
+                         RefuseNulText(dobj, "UpdateDataObject");
                          return InTransaction(*this, true, [&] {
                            const Variant value = dispatch->rule->Update(enumUpdateModify, dobj, lOverwriteMode);
                            if (value.IsError()) {

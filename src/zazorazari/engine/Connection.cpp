@@ -79,6 +79,9 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, const char
   if (rc != SQLITE_OK) throw fail((rc & 0xff) == SQLITE_NOTADB ? errEngineUnrecognizedFormat : errEngineCannotOpen);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+  // Views and indexes of a file from elsewhere may call no function with
+  // side effects.
+  sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
   sqlite3_busy_timeout(db, kBusyTimeoutMs);
   // Reading the schema now makes a file that is no database fail at open.
   rc = RunPlain(db, "SELECT count(*) FROM sqlite_master");

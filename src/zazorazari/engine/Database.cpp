@@ -1,6 +1,8 @@
 // Opening recordsets, DELETE statements and column definitions of a database.
 #include "zazorazari/engine/Database.h"
 
+#include <functional>
+
 #include "zazorazari/engine/DatabaseImpl.h"
 #include "zazorazari/engine/EngineErrors.h"
 #include "zazorazari/engine/KeysetCursor.h"
@@ -24,6 +26,27 @@ std::string Trimmed(const std::string& text) {
 int32_t ResolveType(int32_t requested, bool tableByName) {
   if (requested == 0 || requested == dbOpenTable) return tableByName ? dbOpenTable : dbOpenDynaset;
   return requested == dbOpenDynaset ? dbOpenDynaset : dbOpenSnapshot;
+}
+
+// Runs a fixed statement outside the dialect and passes each row's first
+// `columns` values as text.
+void EachTextRow(Connection& connection, const char* sql, int columns,
+                 const std::function<void(const std::vector<std::string>&)>& onRow) {
+  connection.CheckOpen(kDatabaseSource);
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(connection.Handle(), sql, -1, &stmt, nullptr);
+  std::vector<std::string> row(static_cast<size_t>(columns));
+  if (rc == SQLITE_OK) {
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+      for (int i = 0; i < columns; ++i) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+        row[static_cast<size_t>(i)] = text ? text : "";
+      }
+      onRow(row);
+    }
+  }
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_DONE) throw connection.ErrorFor(rc, kDatabaseSource, sql);
 }
 
 }  // namespace
@@ -101,20 +124,17 @@ const std::vector<FieldDef>& Database::QueryDefs(const std::string& name) {
 }
 
 std::string Database::IntegrityCheck() {
-  Connection& connection = *m_impl->connection;
-  connection.CheckOpen(kDatabaseSource);
-  sqlite3_stmt* stmt = nullptr;
-  int rc = sqlite3_prepare_v2(connection.Handle(), "PRAGMA integrity_check", -1, &stmt, nullptr);
   std::string findings;
-  if (rc == SQLITE_OK) {
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-      findings += (findings.empty() ? "" : "; ") + std::string(text ? text : "");
-    }
-  }
-  sqlite3_finalize(stmt);
-  if (rc != SQLITE_DONE) throw connection.ErrorFor(rc, kDatabaseSource, "PRAGMA integrity_check");
+  EachTextRow(*m_impl->connection, "PRAGMA integrity_check", 1,
+              [&](const auto& row) { findings += (findings.empty() ? "" : "; ") + row[0]; });
   return findings;
+}
+
+std::vector<SchemaEntry> Database::SchemaEntries() {
+  std::vector<SchemaEntry> objects;
+  EachTextRow(*m_impl->connection, "SELECT type, name FROM sqlite_master WHERE name NOT LIKE 'sqlite!_%' ESCAPE '!'",
+              2, [&](const auto& row) { objects.push_back({row[0], row[1]}); });
+  return objects;
 }
 
 void Database::Close() { m_impl->connection->Close(); }

@@ -12,6 +12,13 @@
 
 namespace zazorazari::engine {
 
+// An entry of the file's schema: its type ("table", "view", "index",
+// "trigger") and name.
+struct SchemaEntry {
+  std::string type;
+  std::string name;
+};
+
 class Database : public std::enable_shared_from_this<Database> {
  public:
   ~Database();
@@ -34,6 +41,8 @@ class Database : public std::enable_shared_from_this<Database> {
   // SQLite's integrity check of the file: "ok", or its findings joined by
   // "; " (the command line's `check`).
   std::string IntegrityCheck();
+  // Every table, view, index and trigger of the file but SQLite's own.
+  std::vector<SchemaEntry> SchemaEntries();
   void Close();
   bool IsOpen() const;
 

@@ -56,10 +56,4 @@ void OperationScope::End(bool raise) {
   if (raise) throw m_connection->ErrorFor(rc, kDatabaseSource, "COMMIT");
 }
 
-void OperationScope::Rollback() {
-  if (!m_connection->IsOpen()) return;
-  sqlite3* db = m_connection->Handle();
-  if (sqlite3_get_autocommit(db) == 0) RunControl(*m_connection, "ROLLBACK");
-}
-
 }  // namespace zazorazari::engine

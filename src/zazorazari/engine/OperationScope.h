@@ -1,7 +1,7 @@
 // One public operation's transaction: the outermost scope begins it, nested
 // scopes join it, and it is committed when the outermost scope ends, whether
 // the operation succeeded or failed (what was written before a failure
-// stays written). Rollback() makes an all-or-nothing operation undo itself.
+// stays written). All-or-nothing work uses an AtomicScope instead.
 #pragma once
 
 #include <memory>
@@ -23,8 +23,6 @@ class OperationScope {
   // Ends the outermost scope now, raising the engine's error if COMMIT
   // fails (then nothing of the operation stays). Nested: does nothing.
   void Commit();
-  // Undoes the whole transaction (outermost or nested: all of it).
-  void Rollback();
 
  private:
   void End(bool raise);

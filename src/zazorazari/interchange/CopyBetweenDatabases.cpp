@@ -109,8 +109,9 @@ bool CancelPressed(const DispatchPtr& frmProgress) {
 
 int32_t CDatabase::InsertDataObjectsFrom(const std::string& strDO, const std::string& strDBPathFrom,
                                          const std::vector<int32_t>& aPk, DispatchPtr frmProgress,
-                                         DispatchPtr frmAskOverwrite, const std::vector<std::string>& aMessage) {
-  return InTransaction(*this, true, [&] {
+                                         DispatchPtr frmAskOverwrite, const std::vector<std::string>& aMessage,
+                                         enumImportMode lMode) {
+  return InImportTransaction(*this, lMode, [&] {
     if (frmProgress) PutProperty(frmProgress, "RaiseErrorIfCanceled", false);
     auto source = OpenSource(strDBPathFrom);
     const double upperBound = static_cast<double>(aPk.size()) - 1;
@@ -139,8 +140,8 @@ int32_t CDatabase::InsertDataObjectsFrom(const std::string& strDO, const std::st
   });
 }
 
-int32_t CDatabase::InsertCatalogFrom(const std::string& strCatalogPath) {
-  return InTransaction(*this, true, [&] {
+int32_t CDatabase::InsertCatalogFrom(const std::string& strCatalogPath, enumImportMode lMode) {
+  return InImportTransaction(*this, lMode, [&] {
     auto source = OpenSource(strCatalogPath);
     InTransaction(*source, false, [&] {
       for (const std::string name : {"Glider", "AttributeValue", "Origin", "ReportString"}) {

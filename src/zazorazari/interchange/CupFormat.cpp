@@ -101,11 +101,11 @@ double ReadCupCoordinate(const std::string& text, bool latitude, int32_t lineNum
   const auto number = value.empty() ? std::nullopt : ReadDecimal(std::string_view(value).substr(0, value.size() - 1));
   const double degrees = number ? std::floor(*number / 100) : 0;
   const double minutes = number ? *number - degrees * 100 : 0;
+  const double decimal = degrees + minutes / 60;
   if ((hemisphere != positive && hemisphere != negative) || !number || *number < 0 || minutes >= 60 ||
-      degrees > (latitude ? 90 : 180)) {
+      decimal > (latitude ? 90 : 180)) {
     throw FileError(errTypeMismatch, lineNumber, column, "'" + value + "' is no coordinate");
   }
-  const double decimal = degrees + minutes / 60;
   return hemisphere == negative ? -decimal : decimal;
 }
 
@@ -147,6 +147,10 @@ TurnpointEntry ReadWaypoint(const std::vector<std::string>& fields, const CupCol
   if (entry.name.empty()) throw FileError(errSubscriptOutOfRange, lineNumber, "name", "the waypoint has no name");
   entry.code = OptionalField(fields, columns.code);
   entry.country = OptionalField(fields, columns.country);
+  for (const auto& [column, text] : {std::pair{"name", &entry.name}, std::pair{"code", &entry.code},
+                                     std::pair{"country", &entry.country}}) {
+    RefuseNul(*text, "line " + std::to_string(lineNumber) + ", column " + column);
+  }
   if (columns.elev >= 0) entry.altitude = ReadCupElevation(OptionalField(fields, columns.elev), lineNumber);
   return entry;
 }
@@ -199,6 +203,11 @@ class Cup final : public TurnpointFileFormat {
       if (file.LineNumber() == 1 && line.starts_with(kUtf8Bom)) line.erase(0, kUtf8Bom.size());
       if (Trimmed(line).empty()) continue;
       if (line.starts_with(kTaskMarker)) break;  // tasks are not imported
+      // libcsv would end the record at a lone CR and drop the rest unseen.
+      if (line.find('\r') != std::string::npos) {
+        throw FileError(errTypeMismatch, file.LineNumber(), "",
+                        "a line ends in CR alone; save the file with CR LF or LF line ends");
+      }
       const auto& fields = splitter.Split(line, file.LineNumber());
       if (!columns) {
         columns = ReadHeader(fields, file.LineNumber());

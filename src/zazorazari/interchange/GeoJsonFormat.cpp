@@ -70,6 +70,8 @@ std::optional<TurnpointEntry> ReadFeature(const json& feature, int32_t number) {
     throw FeatureError(errSubscriptOutOfRange, number, "name", "the feature has no name");
   }
   if (const json* code = properties ? Member(*properties, "code") : nullptr) entry.code = TextOf(*code);
+  RefuseNul(entry.name, "feature " + std::to_string(number) + ", name");
+  RefuseNul(entry.code, "feature " + std::to_string(number) + ", code");
   const json* elevation = properties ? Member(*properties, "elevation") : nullptr;
   if (!elevation && coordinates->size() > 2) elevation = &(*coordinates)[2];
   if (elevation) {
@@ -94,6 +96,9 @@ class GeoJson final : public TurnpointFileFormat {
     } catch (const json::parse_error& e) {
       // The byte count of the library starts at 1.
       throw FileError(errTypeMismatch, LineOfOffset(text, e.byte == 0 ? 0 : e.byte - 1), "", e.what());
+    } catch (const json::exception& e) {
+      // A number beyond the double range (1e400) has no place to point at.
+      throw PlacedError(errOverflow, "", e.what());
     }
     std::vector<json> single;
     const json* features = Member(document, "features");

@@ -12,6 +12,7 @@
 #include "zazorazari/interchange/TurnpointFile.h"
 #include "zazorazari/interchange/Windows1252Text.h"
 #include "zazorazari/interchange/XmlValueText.h"
+#include "zazorazari/interchange/XmlWellFormed.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
 namespace zazorazari::interchange {
@@ -98,12 +99,15 @@ class Gpx final : public TurnpointFileFormat {
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) throw RuntimeError(errPathFileAccess);
 
+    LineCounter lines(text);
+    if (const auto fault = CharacterFault(text)) {
+      throw CannotLoad(path, fault->what + LineNote(text, fault->offset));
+    }
     pugi::xml_document document;
     // The document type is parsed only so that it can be refused: no
     // entity is ever expanded.
     const unsigned options = pugi::parse_default | pugi::parse_doctype;
     const pugi::xml_parse_result result = document.load_buffer(text.data(), text.size(), options);
-    LineCounter lines(text);
     if (!result) {
       throw CannotLoad(path, std::string(result.description()) + " (line " +
                                  std::to_string(lines.LineAt(result.offset)) + ")");
@@ -114,6 +118,9 @@ class Gpx final : public TurnpointFileFormat {
       if (node.type() == pugi::node_element) root = node;
     }
     if (LocalName(root) != "gpx") throw CannotLoad(path, "the root element is not <gpx>");
+    if (const auto fault = DuplicatedAttribute(document)) {
+      throw CannotLoad(path, fault->what + LineNote(text, fault->offset));
+    }
 
     std::vector<TurnpointEntry> entries;
     for (const pugi::xml_node wpt : root.children()) {

@@ -68,7 +68,7 @@ class Ozi final : public TurnpointFileFormat {
       if (entry.name.empty()) throw FileError(errSubscriptOutOfRange, entry.line, "name", "the waypoint has no name");
       entry.latitude = waypoint.latitude.decimal;
       entry.longitude = waypoint.longitude.decimal;
-      if (std::fabs(entry.latitude) > 90 || std::fabs(entry.longitude) > 180) {
+      if (!(std::fabs(entry.latitude) <= 90 && std::fabs(entry.longitude) <= 180)) {  // NaN too
         throw FileError(errTypeMismatch, entry.line, "", "the position is out of range");
       }
       entry.altitude = ReadAltitude(line, entry.line);

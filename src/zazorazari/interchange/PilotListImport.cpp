@@ -16,8 +16,8 @@
 #include "zazorazari/dataobject/CField.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/engine/DeclaredType.h"
-#include "zazorazari/engine/OperationScope.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/interchange/CsvTable.h"
 #include "zazorazari/interchange/HostCalls.h"
@@ -279,8 +279,8 @@ PilotListReport CDatabase::ImportPilotsFromCSV(const std::string& strPath, const
 
     PilotListReport report;
     report.lines = static_cast<int32_t>(table.rows.size()) - 1;
-    engine::OperationScope scope(*engineDb, true);
-    try {
+    engine::AtomicScope scope(*engineDb);  // undoes everything on a failure
+    {
       const ListHeader header = ReadHeader(table.rows[0], *CreateDataObject("doPilot"), options, report.problems);
       ListImport import(*this, *engineDb, header, options);
       int16_t reported = 1;
@@ -290,9 +290,6 @@ PilotListReport CDatabase::ImportPilotsFromCSV(const std::string& strPath, const
         if (percent != reported) ReportProgressIfAny(frmProgress, reported = percent);
       }
       import.Count(report);
-    } catch (...) {
-      scope.Rollback();
-      throw;
     }
     report.written = !options.dryRun && report.problems.empty();
     if (report.written) {

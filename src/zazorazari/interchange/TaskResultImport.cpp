@@ -82,8 +82,11 @@ void ImportPilotResult(CDatabase& db, pugi::xml_node pilot, int32_t lPkTask) {
   db.UpdateDataObject(*result, enumOverwriteReturnPk);
 }
 
-void ImportResults(CDatabase& db, const pugi::xml_document& document, const DispatchPtr& frmProgress) {
-  const pugi::xml_node root = document.document_element();
+// `bChecked`: anything but an element among the pilots is refused with
+// where it stands, before the described import would fail on it as a call
+// on nothing.
+void ImportResults(CDatabase& db, const LoadedXmlDocument& loaded, const DispatchPtr& frmProgress, bool bChecked) {
+  const pugi::xml_node root = loaded.document.document_element();
   if (std::string(root.name()) != "ZOLTTaskResult") {
     throw Error(enumErrorImportXML, FacadeSource(kOperation), "Unknown element '" + std::string(root.name()) + "'.");
   }
@@ -95,6 +98,11 @@ void ImportResults(CDatabase& db, const pugi::xml_document& document, const Disp
   const double count = static_cast<double>(std::distance(pilots.begin(), pilots.end()));
   double done = 0;
   for (const pugi::xml_node pilot : pilots.children()) {
+    if (bChecked && pilot.type() != pugi::node_element) {
+      throw Error(enumErrorImportXML, FacadeSource(kOperation),
+                  std::string("Only <Pilot> elements may stand among the pilots; this is ") +
+                      (pilot.type() == pugi::node_comment ? "a comment" : "text") + loaded.LineOf(pilot) + ".");
+    }
     ImportPilotResult(db, pilot, lPkTask);
     ReportProgress(frmProgress, done / count * 100);
     ++done;
@@ -104,11 +112,11 @@ void ImportResults(CDatabase& db, const pugi::xml_document& document, const Disp
 
 }  // namespace
 
-void CDatabase::ImportTaskResultFromXML(const std::string& strPath, DispatchPtr frmProgress) {
+void CDatabase::ImportTaskResultFromXML(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
   const auto loaded = LoadXmlDocument(strPath, kOperation);
-  InTransaction(*this, true, [&] {
+  InImportTransaction(*this, lMode, [&] {
     try {
-      ImportResults(*this, loaded->document, frmProgress);
+      ImportResults(*this, *loaded, frmProgress, lMode == enumImportAllOrNothing);
     } catch (const Error& e) {
       throw Error(enumErrorImportXML, FacadeSource(kOperation), ErrorInfoText(e));
     } catch (const std::exception& e) {

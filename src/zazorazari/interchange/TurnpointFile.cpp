@@ -117,6 +117,12 @@ Error FileError(int32_t number, int32_t line, std::string_view column, std::stri
   return PlacedError(number, place, detail);
 }
 
+void RefuseNul(std::string_view text, const std::string& place) {
+  if (text.find('\0') != std::string_view::npos) {
+    throw PlacedError(errEngineConversion, place, "the text holds a NUL character");
+  }
+}
+
 std::optional<double> ReadDecimal(std::string_view text) {
   text = TrimSpaces(text);
   if (text.starts_with('+')) text.remove_prefix(1);

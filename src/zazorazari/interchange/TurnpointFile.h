@@ -70,6 +70,10 @@ Error PlacedError(int32_t number, const std::string& place, std::string_view det
 // The same at a line, and a column where one applies ("" for none).
 Error FileError(int32_t number, int32_t line, std::string_view column, std::string_view detail);
 
+// Refuses a text holding a NUL character, which no column can store (3421),
+// naming where it stands ("line 3, column name").
+void RefuseNul(std::string_view text, const std::string& place);
+
 // Strict number reading: the whole text (spaces around it allowed) must be
 // a decimal number; nullopt otherwise.
 std::optional<double> ReadDecimal(std::string_view text);

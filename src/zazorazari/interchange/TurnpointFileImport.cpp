@@ -1,6 +1,7 @@
 // Import of a turnpoint file of any supported format through the turnpoint
 // rules: all or nothing, except the waypoints the rules refuse, which are
-// reported together after the rest has been stored.
+// reported together after the rest has been stored (unless the caller asked
+// for all or nothing there too).
 #include <map>
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
-#include "zazorazari/engine/OperationScope.h"
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/TurnpointFile.h"
@@ -104,12 +105,13 @@ std::string NameList(const std::vector<Refusal>& refusals, int32_t number) {
 }
 
 // One error for all refusals: the identifier refusals decide the number.
-Error RefusalReport(const std::vector<Refusal>& refusals) {
+Error RefusalReport(const std::vector<Refusal>& refusals, bool bNothingStored) {
   const std::string heldIds = NameList(refusals, enumErrorTurnpointIDExists);
   const std::string existing = NameList(refusals, enumErrorRecordsetExists);
   std::string text = std::to_string(refusals.size()) + " turnpoint(s) not imported";
   if (!heldIds.empty()) text += "; identifier held by another turnpoint: " + heldIds;
   if (!existing.empty()) text += "; turnpoint exists: " + existing;
+  if (bNothingStored) text += "; nothing of the file was stored";
   return Error(heldIds.empty() ? enumErrorRecordsetExists : enumErrorTurnpointIDExists, FacadeSource(kOperation),
                text + ".");
 }
@@ -117,16 +119,18 @@ Error RefusalReport(const std::vector<Refusal>& refusals) {
 }  // namespace
 
 void CDatabase::ImportTurnpointsFromFile(const std::string& strPath, const std::string& strFormat,
-                                         EnumOverwriteMode lOverwriteMode, DispatchPtr frmProgress) {
+                                         EnumOverwriteMode lOverwriteMode, DispatchPtr frmProgress,
+                                         enumImportMode lMode) {
   const auto engineDb = DatabaseObject();
   if (!engineDb) throw RuntimeError(errObjectNotSet);
   ReportProgress(frmProgress, int16_t{1});
   // The whole file is read first: a fault in it writes nothing.
-  const std::vector<TurnpointEntry> entries = TurnpointFormatFor(strFormat, strPath).Read(strPath);
+  const std::vector<TurnpointEntry> entries =
+      OnlyLibraryErrors([&] { return TurnpointFormatFor(strFormat, strPath).Read(strPath); });
 
   std::vector<Refusal> refusals;
-  engine::OperationScope scope(*engineDb, true);
-  try {
+  engine::AtomicScope scope(*engineDb);
+  {
     TurnpointAdder adder(*this, *engineDb);
     int16_t reported = 1;
     for (size_t i = 0; i < entries.size(); ++i) {
@@ -134,13 +138,11 @@ void CDatabase::ImportTurnpointsFromFile(const std::string& strPath, const std::
       const auto percent = static_cast<int16_t>(1 + (i + 1) * 98 / entries.size());
       if (percent != reported) ReportProgress(frmProgress, reported = percent);
     }
-  } catch (...) {
-    scope.Rollback();
-    throw;
   }
+  if (lMode == enumImportAllOrNothing && !refusals.empty()) throw RefusalReport(refusals, true);  // undoes it all
   scope.Commit();
   ReportProgress(frmProgress, int16_t{100});
-  if (!refusals.empty()) throw RefusalReport(refusals);
+  if (!refusals.empty()) throw RefusalReport(refusals, false);
 }
 
 }  // namespace zazorazari

@@ -1,7 +1,9 @@
 // Import of an OziExplorer waypoint file into the turnpoint table: new names
 // are added, existing ones overwritten after one question to the user.
+#include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/FacadeOperation.h"
@@ -58,15 +60,42 @@ std::string ReadHeader(WaypointFileReader& file) {
   return datumLine;
 }
 
+// The line's waypoint; `bChecked` adds what is wrong to a failure and
+// refuses positions that are no place on earth.
+WaypointLine CheckedWaypointLine(const std::string& line, WaypointDatum datum, int32_t lineNumber, bool bChecked) {
+  if (!bChecked) return ParseWaypointLine(line, datum, lineNumber);
+  WaypointLine waypoint;
+  try {
+    waypoint = ParseWaypointLine(line, datum, lineNumber);
+  } catch (const Error& e) {
+    const char* what = e.Number() == errEngineConversion
+                           ? "the name holds a NUL character"
+                           : "a waypoint line is number, name, latitude and longitude in decimal degrees with a "
+                             "point (\"1,Fiesch,46.4,8.125\")";
+    throw Error(e.Number(), e.Source(), e.Description() + ": " + what);
+  }
+  if (datum == WaypointDatum::Geographic) {
+    for (const auto& [column, value, limit] : {std::tuple{"latitude", waypoint.latitude.decimal, 90},
+                                               std::tuple{"longitude", waypoint.longitude.decimal, 180}}) {
+      if (!std::isfinite(value) || std::fabs(value) > limit) {
+        throw Error(errOverflow, kRuntimeSource,
+                    ErrorDescription(errOverflow) + " (line " + std::to_string(lineNumber) + ", " + column +
+                        "): it must lie between -" + std::to_string(limit) + " and " + std::to_string(limit));
+      }
+    }
+  }
+  return waypoint;
+}
+
 // Adds or overwrites a turnpoint for every waypoint line; false when the
 // user declined to overwrite (what is saved by then stays).
-bool ImportWaypointLines(CDatabase& db, engine::Recordset& turnpoints, const std::string& strPath) {
+bool ImportWaypointLines(CDatabase& db, engine::Recordset& turnpoints, const std::string& strPath, bool bChecked) {
   WaypointFileReader file(strPath);
   const WaypointDatum datum = DatumOfLine(ReadHeader(file));
   bool bAsk = true;
   std::string line;
   while (file.ReadLine(line)) {
-    const WaypointLine waypoint = ParseWaypointLine(line, datum, file.LineNumber());
+    const WaypointLine waypoint = CheckedWaypointLine(line, datum, file.LineNumber(), bChecked);
     turnpoints.FindFirst(SqlEqualText("trnName", waypoint.name));
     if (turnpoints.NoMatch()) {
       turnpoints.AddNew();
@@ -85,13 +114,15 @@ bool ImportWaypointLines(CDatabase& db, engine::Recordset& turnpoints, const std
 
 }  // namespace
 
-void CDatabase::ImportTurnpointsFromWPT(const std::string& strPath, DispatchPtr frmProgress) {
-  InTransaction(*this, true, [&] {
+void CDatabase::ImportTurnpointsFromWPT(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
+  InImportTransaction(*this, lMode, [&] {
     ReportProgress(frmProgress, int16_t{1});
     const auto engineDb = DatabaseObject();
     if (!engineDb) throw RuntimeError(errObjectNotSet);
     const auto turnpoints = engineDb->OpenRecordset("tblTurnpoint", engine::dbOpenDynaset);
-    if (ImportWaypointLines(*this, *turnpoints, strPath)) ReportProgress(frmProgress, int16_t{100});
+    if (ImportWaypointLines(*this, *turnpoints, strPath, lMode == enumImportAllOrNothing)) {
+      ReportProgress(frmProgress, int16_t{100});
+    }
   });
 }
 

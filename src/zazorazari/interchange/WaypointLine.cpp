@@ -73,6 +73,7 @@ WaypointLine ParseWaypointLine(const std::string& line, WaypointDatum datum, int
     if (fields.size() < kLeastFields) throw RuntimeError(errSubscriptOutOfRange);
     WaypointLine waypoint;
     waypoint.name = std::string(fields[1]);
+    if (waypoint.name.find('\0') != std::string::npos) throw RuntimeError(errEngineConversion);  // not storable
     if (datum == WaypointDatum::Geographic) {
       waypoint.latitude = ReadDegrees(fields[2]);
       waypoint.longitude = ReadDegrees(fields[3]);

@@ -55,7 +55,8 @@ struct WaypointLine {
 Error LineError(int32_t number, int32_t lineNumber);
 
 // Fails with 9 for too few fields or a coordinate without a point, 13 for a
-// value that is not a number (6 for one out of range), each naming the line.
+// value that is not a number (6 for one out of range), 3421 for a name with
+// a NUL character, each naming the line.
 WaypointLine ParseWaypointLine(const std::string& line, WaypointDatum datum, int32_t lineNumber);
 
 }  // namespace zazorazari::interchange

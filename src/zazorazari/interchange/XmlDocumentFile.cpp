@@ -3,11 +3,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/interchange/XmlWellFormed.h"
 #include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
@@ -52,8 +54,12 @@ class FileWriter : public pugi::xml_writer {
 
 std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, const std::string& operation) {
   auto loaded = std::make_unique<LoadedXmlDocument>();
-  size_t size = 0;
+  size_t& size = loaded->size;
   loaded->buffer = ReadWholeFile(strPath, size, operation);
+  const std::string_view bytes(loaded->buffer.get(), size);
+  if (const auto fault = CharacterFault(bytes)) {
+    throw CannotLoad(strPath, operation, fault->what + LineNote(bytes, fault->offset));
+  }
   // Comments are kept because the result import must see them among the
   // pilots; the DOCTYPE is parsed only so that it can be refused.
   const unsigned options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
@@ -68,7 +74,16 @@ std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, c
       throw CannotLoad(strPath, operation, "document type declarations are not accepted");
     }
   }
+  if (const auto fault = DuplicatedAttribute(loaded->document)) {
+    throw CannotLoad(strPath, operation, fault->what + LineNote(bytes, fault->offset));
+  }
   return loaded;
+}
+
+// The parse rewrote the buffer in place, but only line ends inside attribute
+// values are lost there, so the count holds but after such values.
+std::string LoadedXmlDocument::LineOf(pugi::xml_node node) const {
+  return LineNote(std::string_view(buffer.get(), size), static_cast<size_t>(std::max<ptrdiff_t>(node.offset_debug(), 0)));
 }
 
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath) {

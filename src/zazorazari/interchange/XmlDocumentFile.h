@@ -13,12 +13,17 @@ namespace zazorazari::interchange {
 // The parsed document points into its buffer, so both live together.
 struct LoadedXmlDocument {
   std::unique_ptr<char[]> buffer;
+  size_t size = 0;
   pugi::xml_document document;
+
+  // " (line N)" of a node, for messages.
+  std::string LineOf(pugi::xml_node node) const;
 };
 
 // Fails with enumErrorImportXML, source "ZAZorazari.CDatabase." + operation,
 // "Cannot load '<path>': <reason>." for a file that is missing, unreadable,
-// not well-formed, or that carries a document type declaration.
+// not well-formed (XmlWellFormed.h included), or that carries a document
+// type declaration.
 std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, const std::string& operation);
 
 // UTF-8 without declaration and without whitespace between elements. A file

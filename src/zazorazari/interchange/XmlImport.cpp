@@ -1,7 +1,10 @@
 // Imports of a database file (root "ZOLT"): the whole database, only its
 // pilots with what they refer to, or only its turnpoints, each merged table
 // by table by primary key.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <span>
 #include <string>
@@ -37,12 +40,34 @@ constexpr TableStep kPilots[] = {{"tblAttribute", 5}, {"tblAttributeValue", 10},
 
 constexpr TableStep kTurnpoints[] = {{"tblTurnpoint", 5}};
 
+// For the checked imports: every turnpoint's decimal position lies on earth
+// (NaN and infinities do not). Values that are no number are left to the
+// import, which refuses them.
+void CheckTurnpointPositions(const LoadedXmlDocument& loaded, const std::string& operation) {
+  for (const pugi::xml_node row : loaded.document.document_element().child("tblTurnpoint").children("tblTurnpoint")) {
+    for (const auto& [column, limit] : {std::pair{"trnPositionLatitudeDecimal", 90},
+                                        std::pair{"trnPositionLongitudeDecimal", 180}}) {
+      const char* text = row.attribute(column).value();
+      std::string number = text;
+      std::replace(number.begin(), number.end(), ',', '.');  // as the import reads it
+      char* end = nullptr;
+      const double value = std::strtod(number.c_str(), &end);
+      if (end != number.c_str() && !(std::fabs(value) <= limit)) {
+        throw Error(enumErrorImportXML, FacadeSource(operation),
+                    std::string("The turnpoint's ") + column + " '" + text + "' must lie between -" +
+                        std::to_string(limit) + " and " + std::to_string(limit) + loaded.LineOf(row) + ".");
+      }
+    }
+  }
+}
+
 // Loads the file, checks the root and merges the tables in order, all in
 // one transaction.
 void ImportDatabaseFile(CDatabase& db, const std::string& strPath, const DispatchPtr& frmProgress,
-                        const std::string& operation, std::span<const TableStep> steps) {
+                        enumImportMode lMode, const std::string& operation, std::span<const TableStep> steps) {
   const auto loaded = LoadXmlDocument(strPath, operation);
-  InTransaction(db, true, [&] {
+  if (lMode == enumImportAllOrNothing) CheckTurnpointPositions(*loaded, operation);
+  InImportTransaction(db, lMode, [&] {
     const std::string root = loaded->document.document_element().name();
     if (root != "ZOLT") throw Error(enumErrorImportXML, FacadeSource(operation), "Unknown element '" + root + "'.");
     auto engineDb = db.DatabaseObject();
@@ -60,16 +85,16 @@ void ImportDatabaseFile(CDatabase& db, const std::string& strPath, const Dispatc
 
 }  // namespace
 
-void CDatabase::ImportDBFromXML(const std::string& strPath, DispatchPtr frmProgress) {
-  ImportDatabaseFile(*this, strPath, frmProgress, "ImportDBFromXML", kWholeDatabase);
+void CDatabase::ImportDBFromXML(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
+  ImportDatabaseFile(*this, strPath, frmProgress, lMode, "ImportDBFromXML", kWholeDatabase);
 }
 
-void CDatabase::ImportPilotsFromXML(const std::string& strPath, DispatchPtr frmProgress) {
-  ImportDatabaseFile(*this, strPath, frmProgress, "ImportPilotsFromXML", kPilots);
+void CDatabase::ImportPilotsFromXML(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
+  ImportDatabaseFile(*this, strPath, frmProgress, lMode, "ImportPilotsFromXML", kPilots);
 }
 
-void CDatabase::ImportTurnpointsFromXML(const std::string& strPath, DispatchPtr frmProgress) {
-  ImportDatabaseFile(*this, strPath, frmProgress, "ImportTurnpointsFromXML", kTurnpoints);
+void CDatabase::ImportTurnpointsFromXML(const std::string& strPath, DispatchPtr frmProgress, enumImportMode lMode) {
+  ImportDatabaseFile(*this, strPath, frmProgress, lMode, "ImportTurnpointsFromXML", kTurnpoints);
 }
 
 }  // namespace zazorazari

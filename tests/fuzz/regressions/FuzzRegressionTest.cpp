@@ -24,7 +24,10 @@ const Target kTargets[] = {{"record_text", zazfuzz::RecordText},
                            {"criteria", zazfuzz::Criteria},
                            {"xml_import", zazfuzz::DatabaseXmlImport},
                            {"task_result_import", zazfuzz::TaskResultImport},
-                           {"waypoint_import", zazfuzz::WaypointImport}};
+                           {"waypoint_import", zazfuzz::WaypointImport},
+                           {"cup_turnpoints", zazfuzz::CupTurnpoints},
+                           {"gpx_turnpoints", zazfuzz::GpxTurnpoints},
+                           {"geojson_turnpoints", zazfuzz::GeoJsonTurnpoints}};
 
 class FuzzInputs : public ::testing::TestWithParam<Target> {};
 

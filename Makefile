@@ -8,6 +8,7 @@ CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAZ_WERROR=ON
 PACKAGES = build-essential cmake ninja-build pkg-config libsqlite3-dev libpugixml-dev \
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev libcsv-dev \
   clang libclang-rt-14-dev gpsbabel geographiclib-tools libgeographiclib-dev libxml2-utils sqlite3
+PACKAGES += pybind11-dev python3-dev python3-pytest  # the Python module and its tests
 
 .PHONY: deps build demo test sanitize fuzz fuzz-long install-check bench clean
 
@@ -24,6 +25,7 @@ build: deps
 	cmake --build $(BUILD) -j $(JOBS)
 
 demo: build
+	cmake --install $(BUILD) --component python
 	./examples/demo.sh $(BUILD)
 
 test: deps
@@ -32,6 +34,7 @@ test: deps
 	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	./tests/install/check.sh $(BUILD)
+	cmake --install $(BUILD) --component python
 
 sanitize: deps
 	rm -rf $(ASAN_BUILD)

@@ -48,6 +48,7 @@ void AddFileCommands(CommandSet& commands);
 void AddRecordCommands(CommandSet& commands);
 void AddInterchangeCommands(CommandSet& commands);
 void AddTurnpointFileCommands(CommandSet& commands);
+void AddPilotListCommands(CommandSet& commands);
 void AddTaskCommands(CommandSet& commands);
 void AddUtmCommand(CommandSet& commands);
 void AddDemoCommand(CommandSet& commands);

@@ -12,6 +12,7 @@
 #include "DataFiles.h"
 #include "DatabaseReading.h"
 #include "OpenDatabase.h"
+#include "ReplaceGuard.h"
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/engine/Database.h"
 
@@ -27,13 +28,6 @@ struct FileArgs {
   bool force = false;
   enumFileType expect = enumFileAll;
 };
-
-// Create and Rename replace an existing file; the tool does so only when told.
-void RefuseToReplace(const std::string& path, bool force) {
-  if (!force && std::filesystem::exists(path)) {
-    throw std::runtime_error("'" + path + "' exists; add --force to replace it");
-  }
-}
 
 std::string FileTypeName(int32_t type) {
   switch (type) {
@@ -133,7 +127,7 @@ void AddFileCommands(CommandSet& commands) {
   create->add_flag("--catalog", a->catalog, "Create a catalog file instead of a competition file");
   create->add_option("--template-dir", a->templateDir, "Folder holding template.mdb")
       ->check(CLI::ExistingDirectory);
-  create->add_flag("--force", a->force, "Replace an existing file");
+  AddForceFlag(create, a->force, "file");
 
   CLI::App* info = commands.Add("info", "Show a file's type, versions, competition name and row counts",
                                 "zazorazari info cup.mdb", [a] { return Info(*a); });
@@ -154,7 +148,7 @@ void AddFileCommands(CommandSet& commands) {
                                   "zazorazari rename cup.mdb cup-2026.mdb", [a] { return Rename(*a); });
   rename->add_option("FILE", a->file, "Database file")->required();
   rename->add_option("NEWFILE", a->other, "Its new path")->required();
-  rename->add_flag("--force", a->force, "Replace an existing NEWFILE");
+  AddForceFlag(rename, a->force, "NEWFILE");
 }
 
 }  // namespace zazorazari::cli

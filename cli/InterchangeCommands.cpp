@@ -9,6 +9,7 @@
 #include "CommandSet.h"
 #include "OpenDatabase.h"
 #include "OverwriteQuestion.h"
+#include "ReplaceGuard.h"
 #include "TerminalProgress.h"
 
 namespace zazorazari::cli {
@@ -25,10 +26,12 @@ struct InterchangeArgs {
   bool turnpoints = false;
   bool yes = false;
   bool no = false;
+  bool force = false;
   OverwritePolicy overwrite = OverwritePolicy::Ask;
 };
 
 int Export(const InterchangeArgs& a, const GlobalOptions& options) {
+  RefuseToReplace(a.other, a.force);
   auto db = OpenDatabase(a.file);
   TerminalProgress progress("Exporting", options);
   db->ExportDB(a.other, enumDB6, enumExportXML, progress.Object());
@@ -37,6 +40,7 @@ int Export(const InterchangeArgs& a, const GlobalOptions& options) {
 }
 
 int ExportTask(const InterchangeArgs& a, bool results, const GlobalOptions& options) {
+  RefuseToReplace(a.other, a.force);
   auto db = OpenDatabase(a.file);
   TerminalProgress progress(results ? "Exporting results" : "Exporting task", options);
   if (results) {
@@ -106,6 +110,7 @@ void AddInterchangeCommands(CommandSet& commands) {
                                     [a, &options] { return Export(*a, options); });
   exportDb->add_option("FILE", a->file, "Database file")->required();
   exportDb->add_option("OUT", a->other, "The XML file to write")->required();
+  AddForceFlag(exportDb, a->force, "OUT");
 
   CLI::App* exportTask = commands.Add("export-task", "Export a task with its turnpoints and pilots as XML (root ZOLTTask)",
                                       "zazorazari export-task cup.mdb 1 task1.xml",
@@ -117,6 +122,7 @@ void AddInterchangeCommands(CommandSet& commands) {
     sub->add_option("FILE", a->file, "Database file")->required();
     sub->add_option("TASK", a->task, "The task's key")->required();
     sub->add_option("OUT", a->other, "The XML file to write")->required();
+    AddForceFlag(sub, a->force, "OUT");
   }
 
   CLI::App* import = commands.Add("import", "Import a database XML file, or only its pilots or turnpoints",

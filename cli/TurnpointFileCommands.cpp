@@ -7,6 +7,7 @@
 #include "ChoiceOption.h"
 #include "CommandSet.h"
 #include "OpenDatabase.h"
+#include "ReplaceGuard.h"
 #include "TerminalProgress.h"
 
 namespace zazorazari::cli {
@@ -18,6 +19,7 @@ struct TurnpointFileArgs {
   std::string other;
   std::string format;  // "" detects it
   int32_t task = 0;
+  bool force = false;
   EnumOverwriteMode overwrite = enumOverwriteReturnPk;
 };
 
@@ -30,6 +32,7 @@ int ImportTurnpoints(const TurnpointFileArgs& a, const GlobalOptions& options) {
 }
 
 int ExportTurnpoints(const TurnpointFileArgs& a, const GlobalOptions& options) {
+  RefuseToReplace(a.other, a.force);
   auto db = OpenDatabase(a.file);
   TerminalProgress progress("Exporting turnpoints", options);
   db->ExportTurnpointsToFile(a.other, a.format, a.task, progress.Object());
@@ -71,6 +74,7 @@ void AddTurnpointFileCommands(CommandSet& commands) {
                                [a, &options] { return ExportTurnpoints(*a, options); });
   out->add_option("FILE", a->file, "Database file")->required();
   out->add_option("OUT", a->other, "The file to write (replaced when complete)")->required();
+  AddForceFlag(out, a->force, "OUT");
   out->add_option("--task", a->task, "Only this task's turnpoints, in task order (.cup also gets the task)");
   AddFormatOption(out, *a, "The file's format (default: from the extension of OUT)");
 }

@@ -44,6 +44,7 @@ int main(int argc, char** argv) {
   AddRecordCommands(commands);
   AddInterchangeCommands(commands);
   AddTurnpointFileCommands(commands);
+  AddPilotListCommands(commands);
   AddTaskCommands(commands);
   AddUtmCommand(commands);
   AddDemoCommand(commands);

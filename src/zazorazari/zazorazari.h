@@ -3,6 +3,7 @@
 
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/Enums.h"
+#include "zazorazari/database/PilotList.h"
 #include "zazorazari/dataobject/CDataObject.h"
 #include "zazorazari/dataobject/CDataObjectCollection.h"
 #include "zazorazari/dataobject/CField.h"

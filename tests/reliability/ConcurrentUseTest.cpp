@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "reliability/ReliabilitySupport.h"
 #include "rules/RuleTestHelpers.h"
@@ -99,6 +100,31 @@ TEST(ConcurrentUse, WriterGivesUpOnALockedFileWithTheEngineError) {
   EXPECT_EQ(t.Scalar("SELECT pilLastName FROM tblPilot WHERE pilPk = 500"), "Holder");
   EXPECT_EQ(t.Count("tblPilot"), 1);
   EXPECT_GT(AddPilot(t.Db(), "Blocked", "Bea"), 500);
+}
+
+TEST(ConcurrentUse, OpenWaitsForAProgramHoldingTheFileInWriteAheadLogMode) {
+  TestDatabase t;
+  t.Db().CloseDB();
+  // Another program switches the file to write-ahead logging and keeps it
+  // open, writing, for a second.
+  ChildProcess holder([&](int report) {
+    sqlite3* db = nullptr;
+    sqlite3_open(t.FilePath().c_str(), &db);
+    int rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL; BEGIN IMMEDIATE;"
+                          " INSERT INTO tblPilot (pilPk, pilLastName) VALUES (500, 'Holder');",
+                          nullptr, nullptr, nullptr);
+    ChildProcess::Write(report, "L");
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc == SQLITE_OK ? 0 : 1;
+  });
+  ASSERT_TRUE(holder.AwaitSignal());
+  t.Db().OpenDB();
+  EXPECT_EQ(holder.ExitCode(), 0);
+  EXPECT_EQ(t.Scalar("SELECT pilLastName FROM tblPilot WHERE pilPk = 500"), "Holder");
+  t.Db().CloseDB();
+  EXPECT_FALSE(fs::exists(t.FilePath() + "-wal"));
 }
 
 // Opening a file for writing where the system forbids writing. Root may

@@ -7,8 +7,8 @@
 
 namespace zaztest {
 
-ScratchDir::ScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zaztest-XXXXXX").string();
+ScratchDir::ScratchDir(const std::filesystem::path& base) {
+  std::string pattern = (base / "zaztest-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   m_path = pattern;
 }

@@ -7,10 +7,11 @@
 
 namespace zaztest {
 
-// A fresh folder under the system temp folder, removed with everything in it.
+// A fresh folder under the system temp folder (or `base`), removed with
+// everything in it.
 class ScratchDir {
  public:
-  ScratchDir();
+  explicit ScratchDir(const std::filesystem::path& base = std::filesystem::temp_directory_path());
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;

@@ -10,6 +10,7 @@
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/platform/Clock.h"
 #include "zazorazari/platform/Conversions.h"
+#include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/rules/CRuleObjects.h"
 
 namespace zazorazari {
@@ -18,18 +19,35 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// File-system failures as the runtime reports them.
-void RemoveIfExists(const std::string& path) {
+constexpr const char* kJournalSuffix = "-journal";
+
+// A journal beside a file is the unfinished transaction of a killed writer:
+// opening the file rolls it back, so the file holds its last committed state
+// before it is moved. Another program's lock fails here (3051), before
+// anything changed.
+void SettleJournal(const std::string& path) {
   std::error_code ec;
-  if (fs::exists(path, ec) && !fs::remove(path, ec)) throw RuntimeError(errPathFileAccess);
-  if (ec) throw RuntimeError(errPathFileAccess);
+  if (!fs::exists(path + kJournalSuffix, ec)) return;
+  try {
+    engine::DBEngine::ForThisThread().OpenDatabase(path)->Close();
+  } catch (const Error& e) {
+    if (e.Number() == errEngineCannotOpen) throw;
+  }
 }
 
-void RenameFile(const std::string& from, const std::string& to) {
+// A file about to be replaced keeps no journal that the engine would later
+// replay into the new file.
+void DropJournal(const std::string& path) {
+  SettleJournal(path);
   std::error_code ec;
-  if (!fs::exists(from, ec)) throw RuntimeError(errFileNotFound);
-  fs::rename(from, to, ec);
-  if (ec) throw RuntimeError(errPathFileAccess);
+  fs::remove(path + kJournalSuffix, ec);
+}
+
+// The file a path leads to through links, where the engine keeps its journal.
+std::string LinkedFile(const std::string& path) {
+  std::error_code ec;
+  const fs::path file = fs::canonical(path, ec);
+  return ec ? path : file.string();
 }
 
 engine::Database& Require(const std::shared_ptr<engine::Database>& db) {
@@ -120,31 +138,33 @@ void CDatabase::StampCatalogDate(const char* column) {
 
 void CDatabase::Create(const std::string& strFile, const std::string& strTemplateDir, enumFileType enumType) {
   WithErrorTrap("Create", enumErrorCreate, [&] { return "Cannot create database '" + strFile + "'"; }, [&] {
-    RemoveIfExists(strFile);
     const fs::path templateFile = fs::path(strTemplateDir) / "template.mdb";
     std::error_code ec;
     if (!fs::exists(templateFile, ec)) throw RuntimeError(errFileNotFound);
-    fs::copy_file(templateFile, strFile, fs::copy_options::overwrite_existing, ec);
-    if (ec) throw RuntimeError(errPathFileAccess);
     m_strPath = strFile;
     m_lFileType = enumType;
-    m_objDatabase = engine::DBEngine::ForThisThread().OpenDatabase(strFile);
-    auto info = m_objDatabase->OpenRecordset("tblDatabaseInfo", engine::dbOpenDynaset);
-    info->Edit();
-    info->Fields("dbiType").SetValue(static_cast<int32_t>(enumType));
-    info->Update();
-    info->Close();
-    if (enumType == enumFileCatalog) {
-      auto competition = m_objDatabase->OpenRecordset("tblCompetition", engine::dbOpenDynaset);
-      const Variant now = Variant::Date(Now());
-      competition->Edit();
-      competition->Fields("comDateFrom").SetValue(now);
-      competition->Fields("comDateTo").SetValue(now);
-      competition->Update();
-      competition->Close();
-    }
-    m_objDatabase->Close();
-    m_objDatabase.reset();
+    DropJournal(LinkedFile(strFile));
+    // The file is finished under a temporary name, so the path never holds
+    // a half-made file or one of the wrong type.
+    files::ReplaceFile(strFile, {.followLink = true}, [&](const std::string& temporary) {
+      files::CopyInto(templateFile.string(), temporary, strFile);
+      const auto db = engine::DBEngine::ForThisThread().OpenDatabase(temporary);
+      auto info = db->OpenRecordset("tblDatabaseInfo", engine::dbOpenDynaset);
+      info->Edit();
+      info->Fields("dbiType").SetValue(static_cast<int32_t>(enumType));
+      info->Update();
+      info->Close();
+      if (enumType == enumFileCatalog) {
+        auto competition = db->OpenRecordset("tblCompetition", engine::dbOpenDynaset);
+        const Variant now = Variant::Date(Now());
+        competition->Edit();
+        competition->Fields("comDateFrom").SetValue(now);
+        competition->Fields("comDateTo").SetValue(now);
+        competition->Update();
+        competition->Close();
+      }
+      db->Close();
+    });
   });
 }
 
@@ -195,18 +215,27 @@ void CDatabase::Compress() {
     if (wasOpen) CloseDB();
     const std::string compressed = m_strPath + "_compressed";
     engine::DBEngine::ForThisThread().CompactDatabase(m_strPath, compressed);
-    RemoveIfExists(m_strPath);
-    RenameFile(compressed, m_strPath);
+    // One rename over the original (through a link, to the file it leads
+    // to): a kill leaves the original or the compacted file, never neither.
+    files::MoveFileOver(compressed, m_strPath, {.followLink = true, .keepMode = true});
     if (wasOpen) OpenDB();
   });
 }
 
 void CDatabase::Rename(const std::string& strFile) {
   WithErrorTrap("Rename", enumErrorRename, [&] { return "Cannot rename '" + strFile + "'"; }, [&] {
+    // Deleting the target first, as a plain rename does, would delete the
+    // file itself.
+    if (files::SameFile(m_strPath, strFile)) {
+      throw files::FileError(strFile, "is the file '" + m_strPath + "' itself; nothing was changed: choose another name");
+    }
     const bool wasOpen = m_bOpen;
     if (wasOpen) CloseDB();
-    RemoveIfExists(strFile);
-    RenameFile(m_strPath, strFile);
+    std::error_code ec;
+    if (!fs::exists(m_strPath, ec)) throw RuntimeError(errFileNotFound);
+    SettleJournal(m_strPath);
+    if (!fs::is_symlink(fs::symlink_status(strFile, ec))) DropJournal(strFile);
+    files::MoveFileOver(m_strPath, strFile, {.followLink = false});
     m_strPath = strFile;
     if (wasOpen) OpenDB();
   });

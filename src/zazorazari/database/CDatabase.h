@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "zazorazari/database/Enums.h"
+#include "zazorazari/database/PilotList.h"
 #include "zazorazari/dataobject/CDataObject.h"
 #include "zazorazari/dataobject/CDataObjectCollection.h"
 #include "zazorazari/platform/Dispatch.h"
@@ -112,6 +113,16 @@ class CDatabase {
   // format from the extension.
   void ExportTurnpointsToFile(const std::string& strPath, const std::string& strFormat, int32_t lPkTask,
                               DispatchPtr frmProgress);
+
+  // --- Registration lists as CSV (extension, docs/PILOT_LISTS.md) ---
+  // Every line goes through the pilot rules inside one transaction, kept
+  // only when no line has a problem and options.dryRun is false; the report
+  // names each problem's line and column. A file that cannot be read fails.
+  PilotListReport ImportPilotsFromCSV(const std::string& strPath, const PilotListOptions& options,
+                                      DispatchPtr frmProgress);
+  // Every pilot with the columns the import reads; separator ',' ';' or tab.
+  // Returns the number of pilots written.
+  int32_t ExportPilotsToCSV(const std::string& strPath, char separator, DispatchPtr frmProgress);
 
   // --- Host user interface (message boxes, mouse pointer) ---
   void SetUserInterface(std::shared_ptr<UserInterface> ui);

@@ -3,7 +3,9 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "zazorazari/engine/EngineErrors.h"
 #include "zazorazari/engine/ValueBinding.h"
@@ -26,6 +28,28 @@ int RunPlain(sqlite3* db, const char* sql) {
   }
   sqlite3_finalize(stmt);
   return rc;
+}
+
+// Leaves write-ahead logging, which another program may have switched on:
+// that takes the file to itself, so it waits like any other lock, up to the
+// busy timeout, then answers SQLITE_BUSY.
+int UseRollbackJournal(sqlite3* db) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kBusyTimeoutMs);
+  for (;;) {
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA journal_mode=DELETE", -1, &stmt, nullptr);
+    if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+    // The pragma answers with the mode in force, which stays "wal" while
+    // another connection has the file open.
+    const bool switched =
+        rc == SQLITE_ROW && sqlite3_strnicmp(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "delete", 6) == 0;
+    sqlite3_finalize(stmt);
+    if (switched) return SQLITE_OK;
+    if (rc != SQLITE_ROW && (rc & 0xff) != SQLITE_BUSY && (rc & 0xff) != SQLITE_LOCKED) return rc;
+    if (Clock::now() >= deadline) return SQLITE_BUSY;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 bool FolderWritable(const std::filesystem::path& file) {
@@ -61,7 +85,7 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, const char
     throw fail(code == SQLITE_NOTADB || code == SQLITE_CORRUPT ? errEngineUnrecognizedFormat : errEngineCannotOpen);
   }
   if (sqlite3_db_readonly(db, "main") == 1 || !FolderWritable(file)) throw fail(errEngineCannotOpen);
-  rc = RunPlain(db, "PRAGMA journal_mode=DELETE");
+  rc = UseRollbackJournal(db);
   if (rc == SQLITE_OK) rc = RunPlain(db, "PRAGMA synchronous=FULL");
   if (rc != SQLITE_OK) throw fail((rc & 0xff) == SQLITE_NOTADB ? errEngineUnrecognizedFormat : errEngineCannotOpen);
   return std::shared_ptr<Connection>(new Connection(db, path));

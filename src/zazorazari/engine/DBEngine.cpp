@@ -6,6 +6,7 @@
 #include "zazorazari/engine/DatabaseImpl.h"
 #include "zazorazari/engine/EngineErrors.h"
 #include "zazorazari/platform/ErrorNumbers.h"
+#include "zazorazari/platform/FileReplacement.h"
 
 namespace zazorazari::engine {
 
@@ -24,16 +25,16 @@ void DBEngine::CompactDatabase(const std::string& source, const std::string& des
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(destination, ec)))
     throw EngineError(errEngineDatabaseExists, kDatabaseSource);
+  // Opening rolls back a journal a killed writer left, so the copy holds
+  // the last committed state.
   std::shared_ptr<Connection> connection = Connection::Open(source, kDatabaseSource);
-  SqlText vacuum;
-  vacuum += "VACUUM INTO ";
-  vacuum.AddParam(Variant(destination));
-  try {
+  // The destination appears only complete, so a kill never leaves half a copy.
+  files::ReplaceFile(destination, {.followLink = false, .mustBeNew = true}, [&](const std::string& temporary) {
+    SqlText vacuum;
+    vacuum += "VACUUM INTO ";
+    vacuum.AddParam(Variant(temporary));
     connection->Run(vacuum, kDatabaseSource, source);
-  } catch (const Error&) {
-    std::filesystem::remove(destination, ec);  // no half-written copy stays
-    throw;
-  }
+  });
   connection->Close();
 }
 

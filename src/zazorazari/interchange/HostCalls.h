@@ -11,4 +11,9 @@ inline void ReportProgress(const DispatchPtr& frmProgress, const Variant& percen
   CallMethod(frmProgress, "SetInfo", std::span<const Variant>(&percent, 1));
 }
 
+// For the extensions, whose progress object is optional (nullptr).
+inline void ReportProgressIfAny(const DispatchPtr& frmProgress, const Variant& percent) {
+  if (frmProgress) ReportProgress(frmProgress, percent);
+}
+
 }  // namespace zazorazari::interchange

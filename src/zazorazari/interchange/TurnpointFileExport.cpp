@@ -14,7 +14,7 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
-#include "zazorazari/interchange/FileReplacement.h"
+#include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/TurnpointFile.h"
 #include "zazorazari/platform/Conversions.h"
@@ -127,7 +127,7 @@ void CDatabase::ExportTurnpointsToFile(const std::string& strPath, const std::st
     std::ostringstream out;
     format.Write(out, content);
     const std::string bytes = out.str();
-    ReplaceFileWith(strPath, [&](FILE* file) {
+    files::ReplaceFileWith(strPath, files::kExportedFile, [&](FILE* file) {
       return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     });
     ReportProgress(frmProgress, int16_t{100});

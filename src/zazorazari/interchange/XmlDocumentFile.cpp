@@ -8,7 +8,7 @@
 
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/database/FacadeOperation.h"
-#include "zazorazari/interchange/FileReplacement.h"
+#include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
 namespace zazorazari::interchange {
@@ -72,7 +72,7 @@ std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, c
 }
 
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath) {
-  ReplaceFileWith(strPath, [&](FILE* file) {
+  files::ReplaceFileWith(strPath, files::kExportedFile, [&](FILE* file) {
     FileWriter writer(file);
     document.save(writer, "", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_utf8);
     return writer.Ok();

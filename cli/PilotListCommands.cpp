@@ -10,6 +10,7 @@
 #include "ChoiceOption.h"
 #include "CommandSet.h"
 #include "OpenDatabase.h"
+#include "ReplaceGuard.h"
 #include "TerminalProgress.h"
 
 namespace zazorazari::cli {
@@ -22,6 +23,7 @@ struct PilotListArgs {
   std::string map;
   PilotListOptions options;
   char separator = ',';
+  bool force = false;
 };
 
 // "Surname=pilLastName,Club=Verein" as header/field pairs.
@@ -69,6 +71,7 @@ int ImportPilots(PilotListArgs& a, const GlobalOptions& options) {
 }
 
 int ExportPilots(const PilotListArgs& a, const GlobalOptions& options) {
+  RefuseToReplace(a.list, a.force);
   auto db = OpenDatabase(a.file);
   int32_t count = 0;
   {
@@ -110,6 +113,7 @@ void AddPilotListCommands(CommandSet& commands) {
                                [a, &options] { return ExportPilots(*a, options); });
   out->add_option("FILE", a->file, "Database file")->required();
   out->add_option("CSV", a->list, "The file to write (replaced when complete)")->required();
+  AddForceFlag(out, a->force, "CSV");
   const std::map<std::string, char> separators{{",", ','}, {";", ';'}, {"tab", '\t'}};
   AddChoiceOption(out, "--separator", a->separator, separators, "Between cells (default ',')");
 }

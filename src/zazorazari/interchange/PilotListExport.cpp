@@ -11,10 +11,10 @@
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/interchange/CsvTable.h"
-#include "zazorazari/interchange/FileReplacement.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/PilotListColumns.h"
 #include "zazorazari/platform/Conversions.h"
+#include "zazorazari/platform/FileReplacement.h"
 
 namespace zazorazari {
 
@@ -50,7 +50,8 @@ int32_t CDatabase::ExportPilotsToCSV(const std::string& strPath, char separator,
       text += CsvLine(cells, separator);
     }
     rs->Close();
-    ReplaceFileWith(strPath, [&text](FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
+    files::ReplaceFileWith(strPath, files::kExportedFile,
+                           [&text](FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
     ReportProgressIfAny(frmProgress, int16_t{100});
     return count;
   });

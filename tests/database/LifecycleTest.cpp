@@ -131,6 +131,21 @@ TEST(Lifecycle, CompressAndRenameKeepTheData) {
   EXPECT_EQ(failed.Description().rfind("Cannot rename '" + nowhere + "'<Error/", 0), 0u) << failed.Description();
 }
 
+// A "_compressed" file left by a compaction that was killed is never taken
+// for the result: the next compaction refuses (3204) and the original stays.
+TEST(Lifecycle, CompressRefusesALeftoverCompressedFile) {
+  TestDatabase file;
+  file.Sql("INSERT INTO tblReportString (rstCategory, rstText) VALUES (1, 'kept')");
+  const std::string leftover = file.FilePath() + "_compressed";
+  WriteText(leftover, "half a file");
+  const Error error = CaughtError([&] { file.Db().Compress(); });
+  EXPECT_EQ(error.Number(), enumErrorCompress);
+  EXPECT_NE(error.Description().find("<Error/3204/"), std::string::npos) << error.Description();
+  EXPECT_FALSE(file.Db().IsOpen());
+  EXPECT_TRUE(std::filesystem::exists(leftover));
+  EXPECT_EQ(file.Count("tblReportString", "rstText='kept'"), 1);
+}
+
 TEST(Lifecycle, FormulaParameters) {
   TestDatabase file;
   file.Sql("INSERT INTO tblFormulaCompetition (forPk, forParameter) VALUES (7, 'nominal=70')");

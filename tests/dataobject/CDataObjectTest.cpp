@@ -1,8 +1,8 @@
 // The generic record: keyed field access, copies, comparison, the text form
 // and its re-reading, and the exchange with recordsets of a real file.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
+#include "support/RawSqlite.h"
 #include "support/ErrorCapture.h"
 #include "support/TestSupport.h"
 #include "zazorazari/dataobject/CDataObject.h"
@@ -110,16 +110,11 @@ TEST(CDataObject, CloneCopiesRefillShares) {
 class CDataObjectRecordset : public ::testing::Test {
  protected:
   void SetUp() override {
-    sqlite3* raw = nullptr;
-    ASSERT_EQ(sqlite3_open(m_dir.File("t.mdb").c_str(), &raw), SQLITE_OK);
-    const int rc = sqlite3_exec(raw,
-                                "CREATE TABLE tblThing (thiPk INTEGER PRIMARY KEY AUTOINCREMENT,"
-                                " thiName TEXT(30) COLLATE NOCASE, thiCount INTEGER);"
-                                "CREATE VIEW doThing AS SELECT thiPk, thiName, thiCount FROM tblThing;"
-                                "INSERT INTO tblThing (thiName, thiCount) VALUES ('first', 1), ('second', 2);",
-                                nullptr, nullptr, nullptr);
-    sqlite3_close(raw);
-    ASSERT_EQ(rc, SQLITE_OK);
+    zaztest::RawSqlite(m_dir.File("t.mdb"), zaztest::RawSqlite::Mode::Create)
+        .Exec("CREATE TABLE tblThing (thiPk INTEGER PRIMARY KEY AUTOINCREMENT,"
+              " thiName TEXT(30) COLLATE NOCASE, thiCount INTEGER);"
+              "CREATE VIEW doThing AS SELECT thiPk, thiName, thiCount FROM tblThing;"
+              "INSERT INTO tblThing (thiName, thiCount) VALUES ('first', 1), ('second', 2);");
     m_db = engine::DBEngine::ForThisThread().OpenDatabase(m_dir.File("t.mdb"));
   }
   void TearDown() override { m_db->Close(); }

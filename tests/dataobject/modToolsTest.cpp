@@ -18,20 +18,11 @@ TEST(modTools, IsEqualOrBothNullTreatsNullAsAValue) {
   EXPECT_FALSE(IsEqualOrBothNull(Variant("a"), Variant("A")));
 }
 
-TEST(modTools, CriteriaQuoteTextAndTestNullWithIsNull) {
-  EXPECT_EQ(SqlEqualText("pilLastName", Variant::Null()), "ISNULL(pilLastName)");
-  EXPECT_EQ(SqlEqualText("pilLastName", "Meier"), "pilLastName=\"Meier\"");
-  EXPECT_EQ(SqlEqualText("pilLastName", "Club \"Les Aigles\""), "pilLastName=\"Club \"\"Les Aigles\"\"\"");
-  EXPECT_EQ(SqlEqualText("pilFirstName", "O'Brien"), "pilFirstName=\"O'Brien\"");
-  EXPECT_EQ(SqlEqualText("pilLastName", Variant()), "pilLastName=\"\"");
+// How a criterion reads back is the dialect's and injection tests' business;
+// here only what the helpers must refuse.
+TEST(modTools, CriteriaRefuseWhatIsNotTheirType) {
   EXPECT_EQ(CaughtError([] { SqlEqualText("pilLastName", 5); }).Number(), errTypeMismatch);
   EXPECT_EQ(CaughtError([] { SqlEqualText("pilBirthdate", Variant::Date(1)); }).Number(), errTypeMismatch);
-
-  EXPECT_EQ(SqlEqualNumber("tasPk", Variant::Null()), "ISNULL(tasPk)");
-  EXPECT_EQ(SqlEqualNumber("tasPk", 12), "tasPk=12");
-  EXPECT_EQ(SqlEqualNumber("tasPk", " 12 "), "tasPk=12");
-  EXPECT_EQ(SqlEqualNumber("trnAltitude", 2.5), "trnAltitude=2.5");
-  EXPECT_EQ(SqlEqualNumber("comFinished", true), "comFinished=-1");
   for (const Variant& bad : {Variant("12 OR 1=1"), Variant("x"), Variant()}) {
     EXPECT_EQ(CaughtError([&] { SqlEqualNumber("tasPk", bad); }).Number(), errTypeMismatch);
   }

@@ -3,12 +3,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "support/RawSqlite.h"
 #include "support/TestSupport.h"
 #include "zazorazari/engine/DBEngine.h"
 #include "zazorazari/platform/Error.h"
@@ -42,37 +42,9 @@ class EngineTest : public ::testing::Test {
     m_db = zazorazari::engine::DBEngine::ForThisThread().OpenDatabase(m_path);
   }
 
-  // Runs SQL on a connection of its own, as another program would.
-  void Exec(const std::string& sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(m_path.c_str(), &db), SQLITE_OK);
-    char* message = nullptr;
-    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message);
-    const std::string text = message != nullptr ? message : "";
-    sqlite3_free(message);
-    sqlite3_close(db);
-    ASSERT_EQ(rc, SQLITE_OK) << text;
-  }
-
-  // The first column of the first row, as text, read on a connection of its own.
-  std::string Scalar(const std::string& sql) {
-    sqlite3* db = nullptr;
-    sqlite3_open(m_path.c_str(), &db);
-    sqlite3_stmt* stmt = nullptr;
-    std::string value = "<error>";
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK) {
-      const int rc = sqlite3_step(stmt);
-      if (rc == SQLITE_ROW) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-        value = text != nullptr ? text : "<null>";
-      } else if (rc == SQLITE_DONE) {
-        value = "<none>";
-      }
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return value;
-  }
+  // Runs SQL and reads a value on a connection of its own, as another program would.
+  void Exec(const std::string& sql) { RawSqlite(m_path, RawSqlite::Mode::Create).Exec(sql); }
+  std::string Scalar(const std::string& sql) { return RawSqlite(m_path).Scalar(sql); }
 
   ScratchDir m_dir;
   std::string m_path;

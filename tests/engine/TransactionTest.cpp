@@ -90,17 +90,15 @@ TEST_F(TransactionTest, AnAtomicScopeUndoesOnlyItsOwnWork) {
 }
 
 TEST_F(TransactionTest, AFailedCommitRaisesAndLeavesNothing) {
-  sqlite3* reader = nullptr;
-  ASSERT_EQ(sqlite3_open(m_path.c_str(), &reader), SQLITE_OK);
-  sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM tblNation;", nullptr, nullptr, nullptr);  // holds a read lock
+  zaztest::RawSqlite reader(m_path);
+  reader.Exec("BEGIN; SELECT count(*) FROM tblNation;");  // holds a read lock
   int32_t number = 0;
   {
     OperationScope scope(*m_db, true);
     AddNation("Austria");
     number = zaztest::ErrorNumberOf([&] { scope.Commit(); });  // waits out the busy timeout
   }
-  sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
-  sqlite3_close(reader);
+  reader.Exec("COMMIT");
   EXPECT_EQ(number, 3051);
   EXPECT_EQ(Committed(), "2");
 }

@@ -78,16 +78,13 @@ TEST(ConcurrentUse, WriterGivesUpOnALockedFileWithTheEngineError) {
   // Another program holds the file exclusively, with a write of its own
   // under way, until the parent tells it to commit.
   ChildProcess holder([&](int report) {
-    sqlite3* db = nullptr;
-    sqlite3_open(t.FilePath().c_str(), &db);
-    int rc = sqlite3_exec(db, "BEGIN EXCLUSIVE; INSERT INTO tblPilot (pilPk, pilLastName) VALUES (500, 'Holder');",
-                          nullptr, nullptr, nullptr);
+    RawSqlite db(t.FilePath());
+    db.Exec("BEGIN EXCLUSIVE; INSERT INTO tblPilot (pilPk, pilLastName) VALUES (500, 'Holder');");
     ChildProcess::Write(report, "L");
     char go = 0;
-    if (::read(finish[0], &go, 1) != 1) rc = SQLITE_ERROR;
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return rc == SQLITE_OK ? 0 : 1;
+    if (::read(finish[0], &go, 1) != 1) return 1;
+    db.Exec("COMMIT");
+    return 0;
   });
   ASSERT_TRUE(holder.AwaitSignal());
 

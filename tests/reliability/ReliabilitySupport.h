@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,77 +15,36 @@
 #include <functional>
 #include <string>
 
+#include "support/RawSqlite.h"
 #include "zazorazari/platform/Error.h"
 
 namespace zaztest {
 
-// Every table of the file (sqlite_sequence included), rows in key order,
-// each value with its storage class: two files are in the same state
-// exactly when their dumps are equal. Opening read-write lets SQLite roll
-// back a hot journal, as the next opener of the file would.
+// The whole content of a file (RawSqlite::Dump), its integrity check and a
+// number it holds, or a marker when the file cannot be opened at all.
 inline std::string DumpDatabase(const std::string& file) {
-  sqlite3* db = nullptr;
-  std::string dump;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-    sqlite3_close(db);
+  try {
+    return RawSqlite(file).Dump();
+  } catch (const std::exception&) {
     return "<cannot open>";
   }
-  std::vector<std::string> tables;
-  sqlite3_stmt* stmt = nullptr;
-  sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name", -1, &stmt, nullptr);
-  while (sqlite3_step(stmt) == SQLITE_ROW) tables.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-  sqlite3_finalize(stmt);
-  for (const auto& table : tables) {
-    dump += "[" + table + "]\n";
-    sqlite3_prepare_v2(db, ("SELECT * FROM \"" + table + "\" ORDER BY 1").c_str(), -1, &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-      for (int i = 0; i < sqlite3_column_count(stmt); ++i) {
-        const int type = sqlite3_column_type(stmt, i);
-        dump += "0INRTB"[type] + std::string(":");
-        if (type != SQLITE_NULL) {
-          dump.append(reinterpret_cast<const char*>(sqlite3_column_blob(stmt, i)), sqlite3_column_bytes(stmt, i));
-        }
-        dump += '|';
-      }
-      dump += '\n';
-    }
-    sqlite3_finalize(stmt);
-  }
-  sqlite3_close(db);
-  return dump;
 }
 
-// The first column of the first row of a query on the file, as a number.
-inline long long QueryNumber(const std::string& file, const std::string& sql) {
-  sqlite3* db = nullptr;
-  long long value = -1;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* stmt = nullptr;
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
-      value = sqlite3_column_int64(stmt, 0);
-    }
-    sqlite3_finalize(stmt);
-  }
-  sqlite3_close(db);
-  return value;
-}
-
-// "ok" for a sound file, else SQLite's list of what is broken.
 inline std::string IntegrityCheck(const std::string& file) {
-  sqlite3* db = nullptr;
-  std::string result = "<cannot open>";
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-    result.clear();
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-      if (!result.empty()) result += "; ";
-      result += reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-    }
-    sqlite3_finalize(stmt);
+  try {
+    return RawSqlite(file).IntegrityCheck();
+  } catch (const std::exception&) {
+    return "<cannot open>";
   }
-  sqlite3_close(db);
-  return result;
+}
+
+inline long long QueryNumber(const std::string& file, const std::string& sql) {
+  try {
+    const std::string value = RawSqlite(file, RawSqlite::Mode::ReadOnly).Scalar(sql);
+    return value.empty() ? -1 : std::stoll(value);
+  } catch (const std::exception&) {
+    return -1;
+  }
 }
 
 // The engine error number a facade error carries: its own number, or the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "rules/RuleTestHelpers.h"
+#include "support/RawSqlite.h"
 #include "zazorazari/platform/Conversions.h"
 
 using namespace zazorazari;
@@ -167,4 +168,17 @@ TEST(CatalogRules, DatumAndReportStrings) {
   db.DeleteDataObject("doReportString", first, false);
   db.DeleteDataObject("doReportString", first, false);  // an absent key deletes nothing
   EXPECT_EQ(t.Count("tblReportString"), 1);
+}
+
+// Origins, turnpoints and datums delete through a recordset on the key: an
+// absent key has no current row, which the facade reports; nothing changes.
+TEST(CatalogRules, DeletingAnAbsentKeyIsReported) {
+  TestDatabase t;
+  for (const char* type : {"doOrigin", "doTurnpoint", "doGeoDate"}) {
+    const std::string before = RawSqlite(t.FilePath()).Dump();
+    const Error error = CaughtError([&] { t.Db().DeleteDataObject(type, 424242, false); });
+    EXPECT_EQ(error.Number(), enumErrorDeleteDataObject) << type;
+    EXPECT_NE(error.Description().find("<Error/3021/"), std::string::npos) << type << ": " << error.Description();
+    EXPECT_EQ(RawSqlite(t.FilePath()).Dump(), before) << type;
+  }
 }

@@ -154,3 +154,22 @@ TEST(PilotRules, CatalogueKeepsValuesOnlyInPilotAttributes) {
   EXPECT_EQ(t.Scalar("SELECT avaPk1 FROM tblPilot WHERE pilPk=" + std::to_string(anna)), "");
   EXPECT_EQ(t.Scalar("SELECT avaValue FROM doPilotAttribute WHERE pilPk=" + std::to_string(anna)), "Aigles");
 }
+
+// A write that fails after its first change keeps what it had written: a
+// forced replacement deletes the same person, then the number is refused;
+// a delete of an absent pilot removes his results, then fails in the engine.
+TEST(PilotRules, WhatAFailedWriteLeavesBehind) {
+  TestDatabase t;
+  CDatabase& db = t.Db();
+  AddTask(db, "T1");
+  const int32_t twin = AddPilot(db, "Meier", "Anna");
+  AddPilot(db, "Keller", "Beat", 7);
+  EXPECT_EQ(CaughtError([&] { db.AddDataObject(*NewPilot(db, "Meier", "Anna", 7), enumOverwriteForce); }).Number(),
+            -2147220985);
+  EXPECT_EQ(t.Count("tblPilot", "pilPk=" + std::to_string(twin)), 0);
+  EXPECT_EQ(t.Count("tblResult", "pilPk=" + std::to_string(twin)), 0);
+
+  t.Sql("INSERT INTO tblResult (pilPk, tasPk) VALUES (999, 1)");
+  EXPECT_EQ(CaughtError([&] { db.DeleteDataObject("doPilot", 999, false); }).Number(), enumErrorDeleteDataObject);
+  EXPECT_EQ(t.Count("tblResult", "pilPk=999"), 0);
+}

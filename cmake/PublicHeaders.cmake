@@ -6,7 +6,9 @@
 set(ZAZ_PUBLIC_HEADERS
   zazorazari.h
   database/CDatabase.h
+  database/CatalogMergeReport.h
   database/Enums.h
+  database/ReferenceFinding.h
   database/HostChecks.h
   database/PilotList.h
   dataobject/CDataObject.h

@@ -126,16 +126,13 @@ TEST(ConcurrentUse, OpenWaitsForAProgramHoldingTheFileInWriteAheadLogMode) {
   // Another program switches the file to write-ahead logging and keeps it
   // open, writing, for a second.
   ChildProcess holder([&](int report) {
-    sqlite3* db = nullptr;
-    sqlite3_open(t.FilePath().c_str(), &db);
-    int rc = sqlite3_exec(db, "PRAGMA journal_mode=WAL; BEGIN IMMEDIATE;"
-                          " INSERT INTO tblPilot (pilPk, pilLastName) VALUES (500, 'Holder');",
-                          nullptr, nullptr, nullptr);
+    RawSqlite db(t.FilePath());
+    db.Exec("PRAGMA journal_mode=WAL; BEGIN IMMEDIATE;"
+            " INSERT INTO tblPilot (pilPk, pilLastName) VALUES (500, 'Holder');");
     ChildProcess::Write(report, "L");
     std::this_thread::sleep_for(std::chrono::seconds(1));
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return rc == SQLITE_OK ? 0 : 1;
+    db.Exec("COMMIT");
+    return 0;
   });
   ASSERT_TRUE(holder.AwaitSignal());
   t.Db().OpenDB();

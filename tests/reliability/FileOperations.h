@@ -43,13 +43,9 @@ inline void MakeSourceFiles(const std::string& folder) {
   db.CloseDB();
   db.Create(InFolder(folder, "catalog.mdb"), TemplateDir(), zazorazari::enumFileCatalog);
   // Free pages for the compact to drop.
-  sqlite3* raw = nullptr;
-  sqlite3_open(InFolder(folder, "source.mdb").c_str(), &raw);
-  sqlite3_exec(raw,
-               "CREATE TABLE filler AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100)"
-               " SELECT randomblob(1000) AS b FROM n; DROP TABLE filler",
-               nullptr, nullptr, nullptr);
-  sqlite3_close(raw);
+  RawSqlite(InFolder(folder, "source.mdb"))
+      .Exec("CREATE TABLE filler AS WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100)"
+            " SELECT randomblob(1000) AS b FROM n; DROP TABLE filler");
 }
 
 struct FileOperation {

@@ -135,14 +135,11 @@ TEST_F(FileSafety, AJournalLeftByAKilledWriterNeverReachesAnotherFile) {
   for (const Case& c : cases) {
     fs::copy_file(File("source.mdb"), File("hot.mdb"), fs::copy_options::overwrite_existing);
     ChildProcess writer([&](int report) {
-      sqlite3* db = nullptr;
-      sqlite3_open(File("hot.mdb").c_str(), &db);
       // A small cache makes the engine write changed pages into the file
       // before the commit.
-      sqlite3_exec(db,
-                   "PRAGMA cache_size=2; BEGIN; DELETE FROM tblPilot; CREATE TABLE junk AS WITH RECURSIVE n(i) AS"
-                   " (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) SELECT randomblob(900) FROM n;",
-                   nullptr, nullptr, nullptr);
+      RawSqlite db(File("hot.mdb"));
+      db.Exec("PRAGMA cache_size=2; BEGIN; DELETE FROM tblPilot; CREATE TABLE junk AS WITH RECURSIVE n(i) AS"
+                " (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) SELECT randomblob(900) FROM n;");
       ChildProcess::Write(report, "!");
       ::pause();
       return 0;

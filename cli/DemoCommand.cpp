@@ -16,7 +16,7 @@
 #include "OverwriteQuestion.h"
 #include "TaskFileCommands.h"
 #include "TerminalProgress.h"
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 

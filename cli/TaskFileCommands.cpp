@@ -9,10 +9,9 @@
 
 #include "ChoiceOption.h"
 #include "CommandSet.h"
-#include "DatabaseReading.h"
 #include "OpenDatabase.h"
 #include "TerminalProgress.h"
-#include "zazorazari/platform/Conversions.h"
+#include <zazorazari/platform/Conversions.h>
 
 namespace zazorazari::cli {
 
@@ -57,8 +56,7 @@ void PrintTaskDistance(CDatabase& db, int32_t task) {
               Text(record->Fields("tasName")->Value()).c_str(), Number(record->Fields("tasDistance")->Value()),
               Number(record->Fields("tasSSDistance")->Value()));
   std::printf("  %3s  %-20s %-9s %8s %10s %10s\n", "nr", "turnpoint", "type", "radius m", "leg km", "total km");
-  CDataObjectPtr shape = db.CreateDataObject("doTaskTurnpoint");
-  for (const auto& row : ReadViewRows(db, "doTaskTurnpoint", *shape, "tasPk=" + std::to_string(task), "ttpNr")) {
+  for (const auto& row : db.ListDataObjects("doTaskTurnpoint", "tasPk=" + std::to_string(task), "ttpNr")) {
     std::printf("  %3d  %-20s %-9s %8.0f %10.3f %10.3f\n", CLng(row->Fields("ttpNr")->Value()),
                 Text(row->Fields("trnName")->Value()).c_str(), Text(row->Fields("ttpTimeGateType")->Value()).c_str(),
                 Number(row->Fields("ttpCircle")->Value()), Number(row->Fields("ttpDistanceDiff")->Value()),

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "CommandSet.h"
-#include "zazorazari/database/CDatabase.h"
+#include <zazorazari/database/CDatabase.h>
 
 namespace zazorazari::cli {
 

@@ -1,4 +1,4 @@
-// The facade's rule objects, which only the component's own parts use (the
+// The facade's rule objects and its modified flag, which only the component's own parts use (the
 // rules call each other through them). Not installed: hosts never see it.
 #pragma once
 
@@ -11,6 +11,7 @@ class CRuleObjects;
 class FacadeInternals {
  public:
   static CRuleObjects& Rules(CDatabase& db) { return db.RuleObjects(); }
+  static void SetModified(CDatabase& db) { db.SetModified(); }
 };
 
 }  // namespace zazorazari

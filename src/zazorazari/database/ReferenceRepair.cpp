@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "zazorazari/database/CDatabase.h"
+#include "zazorazari/database/FacadeInternals.h"
 #include "zazorazari/database/PilotSlots.h"
 #include "zazorazari/database/ReferenceAudit.h"
 #include "zazorazari/database/ReferenceRelations.h"
@@ -68,7 +69,7 @@ ReferenceRepairReport ReferenceRepair::Run(bool bDryRun) {
       scope.Commit();
     }
   }
-  if (!bDryRun && !report.actions.empty()) m_db.SetModified();
+  if (!bDryRun && !report.actions.empty()) FacadeInternals::SetModified(m_db);
   // The facade keeps the competition record; it must see the cleared slots.
   if (!bDryRun && competitionChanged) m_db.SetCompetitionObject(m_db.GetDataObject("doCompetition", 1));
   return report;

@@ -4,7 +4,7 @@
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
-#include "zazorazari/engine/OperationScope.h"
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/interchange/TaskRoute.h"
 
@@ -38,17 +38,12 @@ void StoreRoute(engine::Database& db, int32_t lPkTask, const interchange::TaskRo
 double CDatabase::ComputeTaskDistance(int32_t lPkTask) {
   const auto engineDb = DatabaseObject();
   if (!engineDb) throw RuntimeError(errObjectNotSet);
-  engine::OperationScope scope(*engineDb, true);
-  try {
-    const interchange::TaskRoute route = interchange::RouteOf(interchange::ReadTaskDefinition(*engineDb, lPkTask));
-    StoreRoute(*engineDb, lPkTask, route);
-    scope.Commit();
-    SetModified();
-    return route.distance / kMetresPerKilometre;
-  } catch (...) {
-    scope.Rollback();
-    throw;
-  }
+  engine::AtomicScope scope(*engineDb);  // undone unless committed
+  const interchange::TaskRoute route = interchange::RouteOf(interchange::ReadTaskDefinition(*engineDb, lPkTask));
+  StoreRoute(*engineDb, lPkTask, route);
+  scope.Commit();
+  SetModified();
+  return route.distance / kMetresPerKilometre;
 }
 
 }  // namespace zazorazari

@@ -9,7 +9,7 @@
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/engine/Database.h"
-#include "zazorazari/engine/OperationScope.h"
+#include "zazorazari/engine/AtomicScope.h"
 #include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/TaskFileWriters.h"
@@ -104,15 +104,10 @@ int32_t CDatabase::ImportTaskFromFile(const std::string& strPath, int32_t lPkTas
   ReportProgress(frmProgress, int16_t{20});
   int32_t key = 0;
   {
-    engine::OperationScope scope(*engineDb, true);
-    try {
-      key = StoreTaskDefinition(*this, *engineDb, task, lPkTask);
-      ComputeTaskDistance(key);
-      scope.Commit();
-    } catch (...) {
-      scope.Rollback();
-      throw;
-    }
+    engine::AtomicScope scope(*engineDb);  // undone unless committed
+    key = StoreTaskDefinition(*this, *engineDb, task, lPkTask);
+    ComputeTaskDistance(key);
+    scope.Commit();
   }
   ReportProgress(frmProgress, int16_t{100});
   return key;

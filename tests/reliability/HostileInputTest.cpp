@@ -60,6 +60,7 @@ TEST(HostileInput, XmlThatIsNotWellFormedIsRefusedBeforeAnythingIsStored) {
   // nothing: the command line says what and where.
   ScratchDir dir;
   CreateFile(dir, "c.mdb");
+  ASSERT_EQ(RunCli(dir, {"add", "c.mdb", "doTask", "tasName=T1"}).status, 0);
   WriteFile(dir.File("r.xml"), "<ZOLTTaskResult><Task ID=\"1\"><Pilots>\n<!-- late --></Pilots></Task></ZOLTTaskResult>");
   EXPECT_THAT(RunCli(dir, {"import-results", "c.mdb", "r.xml"}).err, HasSubstr("this is a comment (line 2)"));
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "BenchFolder.h"
+#include "FreshImport.h"
 #include "zazorazari/zazorazari.h"
 
 namespace {
@@ -33,30 +34,10 @@ const std::string& ListFile() {
   return path;
 }
 
-std::unique_ptr<zazorazari::CDatabase> FreshDatabase() {
-  const std::string file = (BenchDir() / "pilots.mdb").string();
-  std::filesystem::remove(file);
-  auto db = std::make_unique<zazorazari::CDatabase>();
-  db->Create(file, ZAZ_TEMPLATE_DIR, zazorazari::enumFileCompetition);
-  db->SetPath(file);
-  db->OpenDB();
-  return db;
-}
-
 template <class Import>
 void TimeImport(benchmark::State& state, Import import) {
   ListFile();
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto db = FreshDatabase();
-    state.ResumeTiming();
-    import(*db);
-    state.PauseTiming();
-    db->CloseDB();
-    db.reset();
-    state.ResumeTiming();
-  }
-  state.SetItemsProcessed(state.iterations() * kPilots);
+  TimeFreshImports(state, "pilots.mdb", kPilots, import);
 }
 
 void BM_PilotListCsvOneTransaction(benchmark::State& state) {

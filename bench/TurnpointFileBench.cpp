@@ -18,6 +18,7 @@
 
 #include "BenchCompetition.h"
 #include "BenchFolder.h"
+#include "FreshImport.h"
 #include "zazorazari/database/CDatabase.h"
 
 namespace {
@@ -85,30 +86,10 @@ const WaypointFiles& Files() {
 }
 
 
-std::unique_ptr<zazorazari::CDatabase> FreshDatabase() {
-  const std::string file = (BenchDir() / "turnpoints.mdb").string();
-  std::filesystem::remove(file);
-  auto db = std::make_unique<zazorazari::CDatabase>();
-  db->Create(file, ZAZ_TEMPLATE_DIR, zazorazari::enumFileCompetition);
-  db->SetPath(file);
-  db->OpenDB();
-  return db;
-}
-
 template <class Import>
 void TimeImport(benchmark::State& state, Import import) {
   Files();
-  for (auto _ : state) {
-    state.PauseTiming();
-    auto db = FreshDatabase();
-    state.ResumeTiming();
-    import(*db);
-    state.PauseTiming();
-    db->CloseDB();
-    db.reset();
-    state.ResumeTiming();
-  }
-  state.SetItemsProcessed(state.iterations() * kWaypoints);
+  TimeFreshImports(state, "turnpoints.mdb", kWaypoints, import);
 }
 
 void ImportThroughRules(benchmark::State& state, const std::string& path, const char* format) {

@@ -86,34 +86,32 @@ class CopyPilots : public ::testing::Test {
   std::vector<int32_t> keys;
 };
 
-TEST_F(CopyPilots, AnswerZeroSkipsEachDuplicateAfterAskingAboutIt) {
-  AskOverwrite ask(0);
-  Copy(keys, ask.object);
-  EXPECT_EQ(ask.events, (std::vector<std::string>{"name:Hans Meier", "show:1", "name:Eva Huber", "show:1"}));
-  EXPECT_EQ(ui->events, (std::vector<std::string>{"pointer:0", "pointer:11", "pointer:0", "pointer:11"}));
-  EXPECT_EQ(Sponsors(), "Huber=-,Keller=-,Meier=-");
-  EXPECT_TRUE(target.Db().IsModified());
-}
-
-TEST_F(CopyPilots, AnswerOneOverwritesThisDuplicate) {
-  AskOverwrite ask(1);
-  Copy(keys, ask.object);
-  EXPECT_EQ(Sponsors(), "Huber=S2,Keller=-,Meier=S1");
-  EXPECT_EQ(target.Count("tblPilot"), 3);
-}
-
-TEST_F(CopyPilots, AnswerTwoSkipsEveryLaterDuplicateWithoutAsking) {
-  AskOverwrite ask(2);
-  Copy(keys, ask.object);
-  EXPECT_EQ(ask.events, (std::vector<std::string>{"name:Hans Meier", "show:1"}));
-  EXPECT_EQ(Sponsors(), "Huber=-,Keller=-,Meier=-");
-}
-
-TEST_F(CopyPilots, AnswerThreeOverwritesOnlyTheLaterDuplicates) {
-  AskOverwrite ask(3);
-  Copy(keys, ask.object);
-  EXPECT_EQ(ask.events, (std::vector<std::string>{"name:Hans Meier", "show:1"}));
-  EXPECT_EQ(Sponsors(), "Huber=S2,Keller=-,Meier=-");
+// Meier and Huber are duplicates; Keller is new and copied every time.
+TEST_F(CopyPilots, EachAnswerToTheQuestion) {
+  const struct {
+    int32_t answer;
+    std::vector<std::string> asked;
+    const char* sponsors;
+  } cases[] = {
+      {0, {"name:Hans Meier", "show:1", "name:Eva Huber", "show:1"}, "Huber=-,Keller=-,Meier=-"},
+      {1, {"name:Hans Meier", "show:1", "name:Eva Huber", "show:1"}, "Huber=S2,Keller=-,Meier=S1"},
+      {2, {"name:Hans Meier", "show:1"}, "Huber=-,Keller=-,Meier=-"},  // skips every later one unasked
+      {3, {"name:Hans Meier", "show:1"}, "Huber=S2,Keller=-,Meier=-"},  // overwrites only the later ones
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    target.Sql("DELETE FROM tblPilot WHERE pilLastName = 'Keller'; UPDATE tblPilot SET pilSponsor = NULL");
+    ui->events.clear();
+    AskOverwrite ask(c.answer);
+    Copy(keys, ask.object);
+    EXPECT_EQ(ask.events, c.asked);
+    EXPECT_EQ(Sponsors(), c.sponsors);
+    EXPECT_EQ(target.Count("tblPilot"), 3);
+    EXPECT_TRUE(target.Db().IsModified());
+    if (c.answer == 0) {
+      EXPECT_EQ(ui->events, (std::vector<std::string>{"pointer:0", "pointer:11", "pointer:0", "pointer:11"}));
+    }
+  }
 }
 
 TEST_F(CopyPilots, SingleRecordIsFlaggedAndMissingQuestionSkipsDuplicates) {

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include "interchange/InterchangeTestSupport.h"
+#include "support/ErrorCapture.h"
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/platform/Error.h"
 
@@ -14,16 +14,6 @@ using namespace zazorazari;
 using namespace zaztest;
 
 namespace {
-
-Error Raised(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error raised";
-  return Error(0, "", "");
-}
 
 class XmlImport : public ::testing::Test {
  protected:
@@ -117,7 +107,7 @@ TEST_F(XmlImport, HostileFilesFailWithTheImportErrorAndWriteNothingOfTheBadRow) 
     return target.Scalar("SELECT group_concat(attPk || ':' || attName, ',') FROM "
                          "(SELECT * FROM tblAttribute ORDER BY attPk)");
   };
-  const auto import = [&](const std::string& file) { return Raised([&] { target.Db().ImportDBFromXML(file, progress.object); }); };
+  const auto import = [&](const std::string& file) { return CaughtError([&] { target.Db().ImportDBFromXML(file, progress.object); }); };
 
   Error e = import(target.Dir().File("missing.xml"));
   EXPECT_EQ(e.Number(), enumErrorImportXML);
@@ -192,7 +182,7 @@ TEST_F(TaskResultImport, SetsTheResultsOfPilotsThatHaveOne) {
 
 TEST_F(TaskResultImport, FailuresAreImportErrorsAndEarlierPilotsStay) {
   const auto failure = [&](const std::string& pilots, const std::string& task = "<Task ID=\"5\">") {
-    return Raised([&] { Import(pilots, task); });
+    return CaughtError([&] { Import(pilots, task); });
   };
   Error e = failure("<Pilot ID=\"3\" Status=\"A\"/><!-- note --><Pilot ID=\"4\" Status=\"B\"/>");
   EXPECT_EQ(e.Number(), enumErrorImportXML);

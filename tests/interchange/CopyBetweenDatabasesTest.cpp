@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "interchange/InterchangeTestSupport.h"
+#include "support/ObjectBuilder.h"
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/platform/Error.h"
@@ -49,13 +50,10 @@ struct AskOverwrite {
 
 int32_t AddPilot(CDatabase& db, const std::string& first, const std::string& last, const Variant& number,
                  const Variant& sponsor = Variant::Null(), const Variant& idGlobal = Variant::Null()) {
-  auto pilot = db.CreateDataObject("doPilot");
-  pilot->Fields("pilFirstName")->SetValue(first);
-  pilot->Fields("pilLastName")->SetValue(last);
-  pilot->Fields("pilNumber")->SetValue(number);
-  pilot->Fields("pilSponsor")->SetValue(sponsor);
-  pilot->Fields("pilIDGlobal")->SetValue(idGlobal);
-  return db.AddDataObject(*pilot, enumOverwriteRaiseError);
+  return db.AddDataObject(*NewObject(db, "doPilot",
+                                     {{"pilFirstName", first}, {"pilLastName", last}, {"pilNumber", number},
+                                      {"pilSponsor", sponsor}, {"pilIDGlobal", idGlobal}}),
+                          enumOverwriteRaiseError);
 }
 
 const std::vector<std::string> kMessages = {"%s: number %s is taken", "%s: ID %s is taken", "%s: waypoint %s is taken"};

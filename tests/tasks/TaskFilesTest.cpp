@@ -9,6 +9,7 @@
 
 #include "cli/CliRunner.h"
 #include "interchange/InterchangeTestSupport.h"
+#include "support/RawSqlite.h"
 
 namespace zaztest {
 namespace {
@@ -161,8 +162,7 @@ TEST(TaskFiles, RefusalsNameThePlaceAndWriteNothing) {
   EXPECT_EQ(LineCount(RunCli(dir, {"list", "a.mdb", "doTask", "--format", "csv"}).out), 2u);
 
   // A stored task without a radius or a goal is refused for every export.
-  ASSERT_EQ(RunShell("sqlite3 " + dir.File("a.mdb") + " 'UPDATE tblTaskTurnpoint SET ttpCircle = NULL WHERE ttpNr = 2'"),
-            0);
+  RawSqlite(dir.File("a.mdb")).Exec("UPDATE tblTaskTurnpoint SET ttpCircle = NULL WHERE ttpNr = 2");
   const CliResult noRadius = RunCli(dir, {"export-task-file", "a.mdb", "1", "t.xctsk"});
   EXPECT_THAT(noRadius.err, HasSubstr("(task 1, turnpoint 2 'Spiez'): no cylinder radius (ttpCircle)"));
   EXPECT_THAT(RunCli(dir, {"task", "a.mdb", "1", "distance"}).err, HasSubstr("no cylinder radius"));

@@ -114,7 +114,28 @@ void BindDatabase(py::module_& m) {
           },
           py::arg("type"), py::arg("key") = 0, py::arg("filter") = py::none(), py::arg("order") = py::none(),
           "The records of one owner (\"docTaskTurnpoint\", task key); filter and order are criteria texts.")
-      .def("update_collection", &CDatabase::UpdateDataObjectCollection, py::arg("collection"));
+      .def("update_collection", &CDatabase::UpdateDataObjectCollection, py::arg("collection"))
+      .def(
+          "transaction", [](CDatabase& db) { return std::make_unique<CDatabase::Transaction>(db); },
+          py::keep_alive<0, 1>(),
+          "Starts a transaction (an extension): `with db.transaction():` writes everything the block did at its "
+          "end, or nothing when the block raises.");
+
+  // Commit and rollback sync the file: other Python threads go on meanwhile.
+  py::class_<CDatabase::Transaction>(m, "Transaction")
+      .def("__enter__", [](CDatabase::Transaction& t) -> CDatabase::Transaction& { return t; },
+           py::return_value_policy::reference)
+      .def("__exit__",
+           [](CDatabase::Transaction& t, const py::object& type, const py::object&, const py::object&) {
+             if (type.is_none()) {
+               Released([&] { t.Commit(); });
+             } else {
+               Released([&] { t.Rollback(); });
+             }
+             return false;
+           })
+      .def("commit", [](CDatabase::Transaction& t) { Released([&] { t.Commit(); }); })
+      .def("rollback", [](CDatabase::Transaction& t) { Released([&] { t.Rollback(); }); });
 
   // Files in and out; every one takes an optional progress callable.
   const auto withProgress = [](auto call) {

@@ -1,9 +1,6 @@
-// Opening files (missing, not a database, read-only, in WAL mode) and
+// Opening files (missing, not a database, in WAL mode) and
 // compacting one into a new file.
 #include "engine/EngineTestDb.h"
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -42,17 +39,6 @@ TEST_F(FileTest, FileThatIsNoDatabaseIs3343) {
   const std::string empty = m_dir.File("empty.mdb");
   std::ofstream{empty};
   EXPECT_EQ(OpenError(empty), 3343);
-}
-
-TEST_F(FileTest, ReadOnlyFileOrFolderIs3051) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  m_db->Close();
-  chmod(m_path.c_str(), 0444);
-  EXPECT_EQ(OpenError(m_path), 3051);
-  chmod(m_path.c_str(), 0644);
-  chmod(m_dir.Path().c_str(), 0555);
-  EXPECT_EQ(OpenError(m_path), 3051);
-  chmod(m_dir.Path().c_str(), 0755);
 }
 
 TEST_F(FileTest, OpeningSwitchesAWalFileToRollbackJournal) {

@@ -4,7 +4,6 @@
 // a sanitizer report, an invariant below) is a finding.
 #pragma once
 
-#include <sqlite3.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -18,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/RawSqlite.h"
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/dataobject/CDataObject.h"
 #include "zazorazari/dataobject/modTools.h"
@@ -82,16 +82,6 @@ inline const fs::path& Scratch() {
   return folder;
 }
 
-inline void RawSql(const fs::path& file, const char* sql) {
-  sqlite3* db = nullptr;
-  char* message = nullptr;
-  const bool ok = sqlite3_open(file.c_str(), &db) == SQLITE_OK && sqlite3_exec(db, sql, nullptr, nullptr, &message) == SQLITE_OK;
-  const std::string reason = message ? message : sqlite3_errmsg(db);
-  sqlite3_free(message);
-  sqlite3_close(db);
-  if (!ok) throw std::runtime_error("seeding failed: " + reason);
-}
-
 // Rows in the tables the imports touch, so that files can hit existing keys:
 // attribute 1 with value 1, turnpoint 7, manufacturer and glider 1, pilots
 // 3 and 4 with their results of task 5, its formula row and turnpoints.
@@ -117,7 +107,7 @@ inline const std::string& SeededImage() {
   static const std::string image = [] {
     const fs::path file = Scratch() / "seed.mdb";
     fs::copy_file(fs::path(ZAZ_TEMPLATE_DIR) / "template.mdb", file, fs::copy_options::overwrite_existing);
-    RawSql(file, kSeedRows);
+    zaztest::RawSqlite(file.string()).Exec(kSeedRows);
     return ReadBytes(file);
   }();
   return image;
@@ -208,20 +198,9 @@ inline void ValueText(std::string_view input) {
 
 // Row counts of the seeded file, read past the library.
 inline std::string RowCounts(const std::string& file) {
-  sqlite3* db = nullptr;
-  std::string counts;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-    sqlite3_stmt* stmt = nullptr;
-    const char* sql =
-        "SELECT (SELECT count(*) FROM tblPilot) || '/' || (SELECT count(*) FROM tblResult) || '/' ||"
-        " (SELECT count(*) FROM tblTask) || '/' || (SELECT count(*) FROM sqlite_master)";
-    if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
-      counts = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-    }
-    sqlite3_finalize(stmt);
-  }
-  sqlite3_close(db);
-  return counts;
+  return zaztest::RawSqlite(file, zaztest::RawSqlite::Mode::ReadOnly)
+      .Scalar("SELECT (SELECT count(*) FROM tblPilot) || '/' || (SELECT count(*) FROM tblResult) || '/' ||"
+              " (SELECT count(*) FROM tblTask) || '/' || (SELECT count(*) FROM sqlite_master)");
 }
 
 // Criteria texts of a host's filter: translated directly, used by FindFirst

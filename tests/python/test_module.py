@@ -127,3 +127,20 @@ def test_file_lifecycle(tmp_path):
     with db:
         assert db.path.endswith("renamed.mdb") and db.file_type == zazorazari.FileType.CATALOG
     assert zazorazari.utm(46.5, 8.0)[2:] == (32, "T")
+
+
+def test_transaction_writes_all_or_nothing(db):
+    def pilot(name):
+        record = db.new("doPilot")
+        record["pilLastName"] = name
+        return db.add(record)
+
+    with pytest.raises(RuntimeError):
+        with db.transaction():
+            undone = pilot("Undone")
+            raise RuntimeError("the block fails")
+    with pytest.raises(zazorazari.Error):
+        db.get("doPilot", undone)
+    with db.transaction():
+        kept = pilot("Kept")
+    assert db.get("doPilot", kept)["pilLastName"] == "Kept"

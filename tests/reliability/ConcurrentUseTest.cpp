@@ -179,32 +179,22 @@ class ReadOnlyPlaces : public ::testing::Test {
   TestDatabase t;
 };
 
-TEST_F(ReadOnlyPlaces, ReadOnlyFileRefusesToOpenAndStaysUnchanged) {
+// Neither the file nor its folder may change, nor may anything be created
+// beside it.
+TEST_F(ReadOnlyPlaces, ReadOnlyFileOrFolderRefusesToOpenAndStaysUnchanged) {
   t.Db().CloseDB();
   const std::string before = DumpDatabase(t.FilePath());
-  const auto bytes = fs::file_size(t.FilePath());
-  fs::permissions(t.FilePath(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  bool refused = false;
-  const std::string text = OpenWithoutWriteRights(t.FilePath(), refused);
-  EXPECT_TRUE(refused) << text;
-  EXPECT_NE(text.find(t.FilePath()), std::string::npos) << text;
-  fs::permissions(t.FilePath(), fs::perms::owner_write, fs::perm_options::add);
-  EXPECT_EQ(fs::file_size(t.FilePath()), bytes);
-  EXPECT_FALSE(fs::exists(t.FilePath() + "-journal"));
-  EXPECT_EQ(DumpDatabase(t.FilePath()), before);
-}
-
-TEST_F(ReadOnlyPlaces, FileInReadOnlyFolderRefusesToOpenAndStaysUnchanged) {
-  t.Db().CloseDB();
-  const std::string before = DumpDatabase(t.FilePath());
-  fs::permissions(t.Dir().Path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                      fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
-  bool refused = false;
-  const std::string text = OpenWithoutWriteRights(t.FilePath(), refused);
-  fs::permissions(t.Dir().Path(), fs::perms::owner_all);
-  EXPECT_TRUE(refused) << text;
-  EXPECT_NE(text.find(t.FilePath()), std::string::npos) << text;
-  EXPECT_EQ(std::distance(fs::directory_iterator(t.Dir().Path()), fs::directory_iterator()), 1)
-      << "nothing may be created beside the file";
-  EXPECT_EQ(DumpDatabase(t.FilePath()), before);
+  const fs::perms readOnly = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  const fs::perms listable = fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec;
+  for (const fs::path& place : {fs::path(t.FilePath()), t.Dir().Path()}) {
+    const fs::perms previous = fs::status(place).permissions();
+    fs::permissions(place, place == t.Dir().Path() ? readOnly | listable : readOnly);
+    bool refused = false;
+    const std::string text = OpenWithoutWriteRights(t.FilePath(), refused);
+    fs::permissions(place, previous);
+    EXPECT_TRUE(refused) << place << ": " << text;
+    EXPECT_NE(text.find(t.FilePath()), std::string::npos) << text;
+    EXPECT_EQ(std::distance(fs::directory_iterator(t.Dir().Path()), fs::directory_iterator()), 1) << place;
+    EXPECT_EQ(DumpDatabase(t.FilePath()), before) << place;
+  }
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 // A source row whose natural key the target holds already (and whose
@@ -35,3 +36,4 @@ struct CatalogMergeReport {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

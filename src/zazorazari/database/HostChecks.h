@@ -12,6 +12,7 @@
 #include "zazorazari/dataobject/CField.h"
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 // The value a record write would store in `field`'s column: text read as the
@@ -32,3 +33,4 @@ std::vector<std::pair<std::string, std::string>> CollectionTypeNames();
 int32_t TaskOfResultFile(const std::string& strPath);
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -9,6 +9,7 @@
 
 #include "zazorazari/platform/Variant.h"
 
+#pragma GCC visibility push(default)
 namespace zazorazari {
 
 struct ReferenceFinding {
@@ -34,3 +35,4 @@ struct ReferenceRepairReport {
 };
 
 }  // namespace zazorazari
+#pragma GCC visibility pop

@@ -10,8 +10,6 @@ namespace zazorazari::engine {
 
 namespace {
 
-bool LeftToCounter(const Variant& value) { return value.IsNull() || (value.IsNumeric() && value.Number() == 0); }
-
 // Binds the written columns' values in column order and runs the statement.
 void RunWith(Connection& connection, const std::string& sql, const SchemaObject& table,
              const std::vector<Variant>& values, const std::vector<bool>& written, const Variant* rowid) {
@@ -35,14 +33,7 @@ int64_t RowWriter::Insert(Connection& connection, const SchemaObject& table, con
     written[table.keyColumn] = false;
   }
   if (m_insertSql.empty() || written != m_insertColumns) {
-    std::string columns, params;
-    for (size_t i = 0; i < values.size(); ++i) {
-      if (!written[i]) continue;
-      columns += columns.empty() ? " (" : ", ";
-      columns += QuoteName(table.fields[i].Name);
-      params += params.empty() ? " VALUES (?" : ", ?";
-    }
-    m_insertSql = "INSERT INTO " + QuoteName(table.name) + (columns.empty() ? " DEFAULT VALUES" : columns + ")" + params + ")");
+    m_insertSql = InsertSql(table, written);
     m_insertColumns = std::move(written);
   }
   RunWith(connection, m_insertSql, table, values, m_insertColumns, nullptr);
@@ -55,20 +46,37 @@ void RowWriter::Update(Connection& connection, const SchemaObject& table, const 
   for (const bool column : changed) any = any || column;
   if (!any) return;
   if (m_updateSql.empty() || changed != m_updateColumns) {
-    m_updateSql = "UPDATE " + QuoteName(table.name);
-    bool first = true;
-    for (size_t i = 0; i < values.size(); ++i) {
-      if (!changed[i]) continue;
-      m_updateSql += first ? " SET " : ", ";
-      m_updateSql += QuoteName(table.fields[i].Name);
-      m_updateSql += " = ?";
-      first = false;
-    }
-    m_updateSql += " WHERE rowid = ?";
+    m_updateSql = UpdateSql(table, changed);
     m_updateColumns = changed;
   }
   const Variant key = RowidParam(rowid);
   RunWith(connection, m_updateSql, table, values, m_updateColumns, &key);
+}
+
+bool LeftToCounter(const Variant& value) { return value.IsNull() || (value.IsNumeric() && value.Number() == 0); }
+
+std::string InsertSql(const SchemaObject& table, const std::vector<bool>& written) {
+  std::string columns, params;
+  for (size_t i = 0; i < written.size(); ++i) {
+    if (!written[i]) continue;
+    columns += columns.empty() ? " (" : ", ";
+    columns += QuoteName(table.fields[i].Name);
+    params += params.empty() ? " VALUES (?" : ", ?";
+  }
+  return "INSERT INTO " + QuoteName(table.name) + (columns.empty() ? " DEFAULT VALUES" : columns + ")" + params + ")");
+}
+
+std::string UpdateSql(const SchemaObject& table, const std::vector<bool>& changed) {
+  std::string sql = "UPDATE " + QuoteName(table.name);
+  bool first = true;
+  for (size_t i = 0; i < changed.size(); ++i) {
+    if (!changed[i]) continue;
+    sql += first ? " SET " : ", ";
+    sql += QuoteName(table.fields[i].Name);
+    sql += " = ?";
+    first = false;
+  }
+  return sql + " WHERE rowid = ?";
 }
 
 void DeleteRow(Connection& connection, const SchemaObject& table, int64_t rowid) {

@@ -34,4 +34,12 @@ class RowWriter {
 
 void DeleteRow(Connection& connection, const SchemaObject& table, int64_t rowid);
 
+// A counter key value that an insert leaves to SQLite to assign: NULL or 0.
+bool LeftToCounter(const Variant& value);
+// "INSERT INTO table (...) VALUES (?, ...)" of the written columns, in
+// column order ("DEFAULT VALUES" when there is none).
+std::string InsertSql(const SchemaObject& table, const std::vector<bool>& written);
+// "UPDATE table SET column = ?, ... WHERE rowid = ?" of the changed columns.
+std::string UpdateSql(const SchemaObject& table, const std::vector<bool>& changed);
+
 }  // namespace zazorazari::engine

@@ -94,4 +94,9 @@ void SaveXmlDocument(const pugi::xml_document& document, const std::string& strP
   });
 }
 
+void SaveXmlText(const std::string& text, const std::string& strPath) {
+  files::ReplaceFileWith(strPath, files::kExportedFile,
+                         [&](FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
+}
+
 }  // namespace zazorazari::interchange

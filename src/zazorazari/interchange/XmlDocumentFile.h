@@ -29,5 +29,7 @@ std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, c
 // UTF-8 without declaration and without whitespace between elements. A file
 // that cannot be written fails with 75 and leaves an existing file as it was.
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath);
+// The same for a document already written as text.
+void SaveXmlText(const std::string& text, const std::string& strPath);
 
 }  // namespace zazorazari::interchange

@@ -9,8 +9,10 @@
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/engine/Recordset.h"
+#include "zazorazari/engine/TableScan.h"
 #include "zazorazari/interchange/DatabaseFileLayout.h"
 #include "zazorazari/interchange/HostCalls.h"
+#include "zazorazari/interchange/RawXmlText.h"
 #include "zazorazari/interchange/XmlDocumentFile.h"
 #include "zazorazari/interchange/XmlValueText.h"
 
@@ -38,26 +40,34 @@ void SetAttribute(pugi::xml_node element, const char* name, const Variant& value
 }
 
 // One row element per row of the table, attributes in layout order.
-void ExportTableRows(engine::Database& db, const ExportTable& table, pugi::xml_node container) {
+void ExportTableRows(engine::Database& db, const ExportTable& table, RawXmlText& xml) {
   std::vector<const ExportColumn*> columns;
   for (const auto& column : table.columns) columns.push_back(&column);
   if (std::string(table.name) == "tblTaskTurnpoint" &&
       db.TableDefs(table.name).size() <= kTaskTurnpointColumnsWithoutCircle) {
     columns.pop_back();
   }
-  auto rs = db.OpenRecordset(std::string("SELECT * FROM ") + table.name, engine::dbOpenSnapshot);
-  std::vector<engine::Field*> fields;
-  for (const auto* column : columns) fields.push_back(&rs->Fields(column->name));
-  while (!rs->IsEOF()) {
-    pugi::xml_node row = container.append_child(table.name);
+  std::vector<const char*> names;
+  for (const auto* column : columns) names.push_back(column->name);
+  engine::TableScan rows(db, table.name, names);
+  xml.Open(table.name);
+  bool empty = true;
+  while (rows.Next()) {
+    if (empty) xml.EndStart();
+    empty = false;
+    xml.Open(table.name);
     for (size_t i = 0; i < columns.size(); ++i) {
-      const Variant value = fields[i]->Value();
+      const Variant value = rows.Value(i);
       if (columns[i]->omitWhenNull && value.IsNull()) continue;
-      SetAttribute(row, columns[i]->name, value, columns[i]->form);
+      xml.Attribute(columns[i]->name, XmlSafeText(FormatValue(value, columns[i]->form)));
     }
-    rs->MoveNext();
+    xml.CloseEmpty();
   }
-  rs->Close();
+  if (empty) {
+    xml.CloseEmpty();
+  } else {
+    xml.Close(table.name);
+  }
 }
 
 std::string TaskCriteria(int32_t lPkTask) { return " WHERE tasPk = " + std::to_string(lPkTask); }
@@ -70,13 +80,15 @@ void CDatabase::ExportDB(const std::string& strPath, enumDBVersion /*lVersion: e
   InTransaction(*this, false, [&] {
     ReportProgress(frmProgress, int16_t{5});
     engine::Database& db = OpenEngine(*this);
-    pugi::xml_document document;
-    pugi::xml_node root = document.append_child("ZOLT");
+    RawXmlText xml;
+    xml.Open("ZOLT");
+    xml.EndStart();
     for (const auto& table : DatabaseFileTables()) {
-      ExportTableRows(db, table, root.append_child(table.name));
+      ExportTableRows(db, table, xml);
       if (table.exportPercent != 0) ReportProgress(frmProgress, table.exportPercent);
     }
-    SaveXmlDocument(document, strPath);
+    xml.Close("ZOLT");
+    SaveXmlText(xml.Text(), strPath);
     ReportProgress(frmProgress, int16_t{100});
   });
 }

@@ -2,6 +2,7 @@
 #include "zazorazari/interchange/XmlWellFormed.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -11,6 +12,13 @@ namespace zazorazari::interchange {
 namespace {
 
 constexpr char32_t kNoCharacter = 0xFFFFFFFF;
+
+// Printable ASCII but the two characters that open markup or a reference.
+constexpr auto kPlainAscii = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c < 0x80; ++c) plain[static_cast<size_t>(c)] = c != '<' && c != '&';
+  return plain;
+}();
 
 // XML 1.0's Char production.
 bool IsXmlChar(char32_t c) {
@@ -89,6 +97,12 @@ std::optional<XmlFault> CharacterFault(std::string_view bytes) {
   std::string_view closing;
   size_t i = 0;
   while (i < bytes.size()) {
+    // Outside comments, CDATA and instructions most bytes are plain ASCII
+    // that needs no look: passed over in a tight loop.
+    if (closing.empty()) {
+      while (i < bytes.size() && kPlainAscii[static_cast<unsigned char>(bytes[i])]) ++i;
+      if (i == bytes.size()) break;
+    }
     const unsigned char b = static_cast<unsigned char>(bytes[i]);
     if (b >= 0x20 && b < 0x80) {
       if (!closing.empty()) {
@@ -125,12 +139,30 @@ std::optional<XmlFault> CharacterFault(std::string_view bytes) {
   return std::nullopt;
 }
 
+namespace {
+
+// Whether the element's attributes are named as the last element found
+// without a duplicate (rows of one table are, so each is sorted once).
+bool SameNames(pugi::xml_node node, const std::vector<const char*>& names) {
+  size_t i = 0;
+  for (const pugi::xml_attribute attribute : node.attributes()) {
+    if (i == names.size() || std::strcmp(attribute.name(), names[i]) != 0) return false;
+    ++i;
+  }
+  return i == names.size();
+}
+
+}  // namespace
+
 std::optional<XmlFault> DuplicatedAttribute(const pugi::xml_document& document) {
+  std::vector<const char*> checked;  // in document order
   std::vector<const char*> names;
   for (pugi::xml_node node = document.first_child(); node;) {
-    if (node.type() == pugi::node_element && node.first_attribute() != node.last_attribute()) {
-      names.clear();
-      for (const pugi::xml_attribute attribute : node.attributes()) names.push_back(attribute.name());
+    if (node.type() == pugi::node_element && node.first_attribute() != node.last_attribute() &&
+        !SameNames(node, checked)) {
+      checked.clear();
+      for (const pugi::xml_attribute attribute : node.attributes()) checked.push_back(attribute.name());
+      names = checked;
       std::sort(names.begin(), names.end(), [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
       const auto twice = std::adjacent_find(names.begin(), names.end(),
                                             [](const char* a, const char* b) { return std::strcmp(a, b) == 0; });

@@ -2,7 +2,9 @@
 // default text of numbers under the fixed regional settings.
 #include "zazorazari/platform/Conversions.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdlib>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -94,10 +96,6 @@ double RoundedInRange(const Variant& v, double low, double high) {
   return rounded;
 }
 
-void StripTrailingZeros(std::string& digits) {
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-}
-
 }  // namespace
 
 double RoundHalfEven(double x) {
@@ -109,40 +107,55 @@ std::string FormatNumber(double value, int significantDigits) {
   if (!std::isfinite(value)) throw RuntimeError(errOverflow);
   if (value == 0) return "0";
 
-  // Scientific form rounded to the significant digits: "-d.ddde+XX".
-  char buffer[64];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-                                 significantDigits - 1).ptr;
-  const std::string_view scientific(buffer, static_cast<size_t>(end - buffer));
-  const bool negative = scientific.front() == '-';
-  const size_t e = scientific.find('e');
-  std::string digits;
-  for (char c : scientific.substr(0, e)) {
-    if (IsDigit(c)) digits += c;
+  // Scientific form rounded to the significant digits: "-d.ddde+XX". Built
+  // in fixed buffers: exports format every number of a database this way.
+  char scientific[64];
+  const char* const end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                        std::chars_format::scientific, significantDigits - 1).ptr;
+  const bool negative = scientific[0] == '-';
+  const char* const e = std::find(static_cast<const char*>(scientific), end, 'e');
+  char digits[64];
+  size_t count = 0;
+  for (const char* c = scientific; c != e; ++c) {
+    if (IsDigit(*c)) digits[count++] = *c;
   }
-  StripTrailingZeros(digits);
+  while (count > 1 && digits[count - 1] == '0') --count;
   int exponent = 0;
-  std::from_chars(scientific.data() + e + (scientific[e + 1] == '+' ? 2 : 1), scientific.data() + scientific.size(),
-                  exponent);
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
 
-  std::string text = negative ? "-" : "";
+  char text[128];
+  size_t n = 0;
+  const auto put = [&](char c) { text[n++] = c; };
+  const auto putDigits = [&](size_t from, size_t to) {
+    for (size_t i = from; i < to; ++i) put(digits[i]);
+  };
+  if (negative) put('-');
   if (exponent < -4 || exponent >= 15) {
-    text += digits.substr(0, 1);
-    if (digits.size() > 1) text += "." + digits.substr(1);
-    const std::string magnitude = std::to_string(std::abs(exponent));
-    text += exponent < 0 ? "E-" : "E+";
-    text += (magnitude.size() < 2 ? "0" : "") + magnitude;
+    put(digits[0]);
+    if (count > 1) {
+      put('.');
+      putDigits(1, count);
+    }
+    put('E');
+    put(exponent < 0 ? '-' : '+');
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10) put('0');
+    n = static_cast<size_t>(std::to_chars(text + n, text + sizeof text, magnitude).ptr - text);
   } else if (exponent >= 0) {
     const size_t whole = static_cast<size_t>(exponent) + 1;
-    if (digits.size() <= whole) {
-      text += digits + std::string(whole - digits.size(), '0');
-    } else {
-      text += digits.substr(0, whole) + "." + digits.substr(whole);
+    putDigits(0, std::min(whole, count));
+    for (size_t i = count; i < whole; ++i) put('0');
+    if (count > whole) {
+      put('.');
+      putDigits(whole, count);
     }
   } else {
-    text += "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    put('0');
+    put('.');
+    for (int i = 0; i < -exponent - 1; ++i) put('0');
+    putDigits(0, count);
   }
-  return text;
+  return std::string(text, n);
 }
 
 std::string CStr(const Variant& v) {

@@ -2,6 +2,7 @@
 # they need (Debian packages, as root), build and run.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+SHARED_BUILD ?= build-shared
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZAZ_WERROR=ON
 
@@ -12,7 +13,7 @@ PACKAGES += libqrencode-dev zlib1g-dev zbar-tools librsvg2-bin python3-geographi
 PACKAGES += pybind11-dev python3-dev python3-pytest  # the Python module and its tests
 PACKAGES += jq  # make bench: pairs the benchmark figures
 
-.PHONY: deps build demo test sanitize fuzz fuzz-long install-check bench clean
+.PHONY: deps build demo test sanitize shared-check fuzz fuzz-long install-check bench clean
 
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -44,6 +45,14 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
+# The shared library (hidden symbols but the public API) installed and used
+# by the README's example; unoptimised, since only linking is in question.
+shared-check: deps
+	rm -rf $(SHARED_BUILD)
+	cmake -S . -B $(SHARED_BUILD) -G Ninja -DCMAKE_BUILD_TYPE= -DZAZ_WERROR=ON -DBUILD_SHARED_LIBS=ON
+	cmake --build $(SHARED_BUILD) -j $(JOBS)
+	./tests/install/check.sh $(SHARED_BUILD)
+
 # libFuzzer targets with clang, ASan and UBSan: 30 s each in CI, as long as
 # you like locally (FUZZ_SECONDS, default one hour each).
 FUZZ_SECONDS ?= 3600
@@ -57,4 +66,4 @@ bench: build
 	./bench/run.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) $(SHARED_BUILD) build-fuzz

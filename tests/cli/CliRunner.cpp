@@ -5,10 +5,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "interchange/InterchangeTestSupport.h"
 
 namespace zaztest {
 
@@ -20,13 +20,6 @@ std::string Quoted(const std::string& text) {
   return out + "'";
 }
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 }  // namespace
 
 int RunShell(const std::string& command) {
@@ -35,14 +28,14 @@ int RunShell(const std::string& command) {
 }
 
 CliResult RunCli(const ScratchDir& dir, const std::vector<std::string>& args, const std::string& input) {
-  std::ofstream(dir.File("cli.in"), std::ios::binary) << input;
+  WriteFile(dir.File("cli.in"), input);
   std::string command = "cd " + Quoted(dir.Path().string()) + " && " + Quoted(ZAZ_CLI_PATH);
   for (const auto& arg : args) command += " " + Quoted(arg);
   command += " <cli.in >cli.out 2>cli.err";
   CliResult result;
   result.status = RunShell(command);
-  result.out = ReadAll(dir.File("cli.out"));
-  result.err = ReadAll(dir.File("cli.err"));
+  result.out = ReadFile(dir.File("cli.out"));
+  result.err = ReadFile(dir.File("cli.err"));
   return result;
 }
 

@@ -56,18 +56,40 @@ TEST(CliFileCommands, ErrorsAndUsage) {
                                           "zazorazari: error -2147220981 \\(0x8004020B\\) "
                                           "ZAZorazari\\.CDatabase\\.OpenDB: [^\n]*missing\\.mdb[^\n]*\n")))
       << missing.err;
-  EXPECT_THAT(RunCli(dir, {"rename", "nothere.mdb", "y.mdb"}).err, HasSubstr("'nothere.mdb' does not exist"));
-
-  const CliResult misspelt = RunCli(dir, {"lst", "cup.mdb", "doPilot"});
-  EXPECT_EQ(misspelt.status, 2);
-  EXPECT_THAT(misspelt.err, HasSubstr("Did you mean 'list'?"));
-  EXPECT_THAT(RunCli(dir, {"help", "import-wpt"}).out, HasSubstr("--yes"));
-  EXPECT_EQ(RunCli(dir, {"help", "imprt"}).status, 2);
-  EXPECT_EQ(RunCli(dir, {"get", "cup.mdb", "doPilot"}).status, 2);
-  EXPECT_EQ(RunCli(dir, {"list", "cup.mdb", "doPilot", "--format", "xml"}).status, 2);
   const CliResult help = RunCli(dir, {"copy", "--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_THAT(help.out, HasSubstr("Example:\n  zazorazari copy "));
+
+  // Slips in a command line are usage errors (2) of every command family.
+  CreateFile(dir, "cup.mdb");
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* said;  // in the error or the output
+  } cases[] = {
+      {{"rename", "nothere.mdb", "y.mdb"}, 1, "'nothere.mdb' does not exist"},
+      {{"lst", "cup.mdb", "doPilot"}, 2, "Did you mean 'list'?"},
+      {{"help", "import-wpt"}, 0, "--yes"},
+      {{"help", "imprt"}, 2, ""},
+      {{"get", "cup.mdb", "doPilot"}, 2, ""},
+      {{"list", "cup.mdb", "doPilot", "--format", "xml"}, 2, ""},
+      {{"import-wpt", "cup.mdb", "none.wpt"}, 1, "'none.wpt' does not exist"},
+      {{"import-wpt", "cup.mdb", "any.wpt", "--yes", "--no"}, 2, ""},
+      {{"import", "cup.mdb", "any.xml", "--pilots", "--turnpoints"}, 2, ""},
+      {{"import-pilots", "cup.mdb", "x.csv", "--map", "Surname"}, 2, ""},
+      {{"export-pilots", "cup.mdb", "x.csv", "--separator", "|"}, 2, ""},
+      {{"import-pilots", "cup.mdb", "x.csv"}, 1, "Cannot import pilots from 'x.csv'"},
+      {{"import-turnpoints", "cup.mdb", "any.cup", "--format", "kml"}, 2, ""},
+      {{"task", "cup.mdb", "1", "flight-time-needed"}, 2, ""},
+      {{"task", "cup.mdb", "1", "fly"}, 2, ""},
+      {{"task", "cup.mdb", "9", "results-type"}, 1, "cup.mdb has no task with key 9"},
+      {{"utm", "north", "8"}, 2, ""},
+  };
+  for (const auto& c : cases) {
+    const CliResult result = RunCli(dir, c.args);
+    EXPECT_EQ(result.status, c.status) << c.args[0] << " " << c.args[1] << ": " << result.err;
+    EXPECT_THAT(result.err + result.out, HasSubstr(c.said)) << c.args[0];
+  }
 }
 
 // The man page and the completion are written from the command definitions:

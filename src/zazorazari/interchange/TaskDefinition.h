@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "zazorazari/database/CDatabaseForward.h"
 #include "zazorazari/interchange/TurnpointFile.h"
 #include "zazorazari/platform/Variant.h"
 
 namespace zazorazari {
-class CDatabase;
 namespace engine {
 class Database;
 class Recordset;

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "zazorazari/database/CDatabaseForward.h"
 #include "zazorazari/rules/CAttribute.h"
 #include "zazorazari/rules/CAttributeValue.h"
 #include "zazorazari/rules/CCompetition.h"
@@ -21,8 +22,6 @@
 #include "zazorazari/rules/CTurnpoint.h"
 
 namespace zazorazari {
-
-class CDatabase;
 
 class CRuleObjects {
  public:

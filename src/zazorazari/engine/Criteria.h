@@ -14,7 +14,7 @@ namespace zazorazari::engine {
 
 struct Criterion {
   std::string column;  // matched without regard to case
-  Variant value;       // compared with "=" as the column compares; Null matches no row
+  Variant value;       // compared with "=" as the column compares; Null: IS NULL
 };
 
 using Criteria = std::vector<Criterion>;

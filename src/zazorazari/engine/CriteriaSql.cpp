@@ -23,6 +23,10 @@ SqlText CriteriaSql(const SchemaObject& object, const Criteria& criteria, const 
   for (const Criterion& criterion : criteria) {
     if (!sql.empty()) sql += " AND ";
     sql += QuoteName(ColumnName(object, criterion.column, source));
+    if (criterion.value.IsNull()) {
+      sql += " IS NULL";
+      continue;
+    }
     sql += " = ";
     sql.AddParam(criterion.value);
   }

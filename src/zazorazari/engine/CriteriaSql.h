@@ -7,8 +7,8 @@
 
 namespace zazorazari::engine {
 
-// `"column" = ?` for each criterion, joined by AND ("1" for none); 3265
-// with `source` for a column that `object` lacks.
+// `"column" = ?` (`IS NULL` for a Null value) for each criterion, joined by
+// AND ("1" for none); 3265 with `source` for a column that `object` lacks.
 SqlText CriteriaSql(const SchemaObject& object, const Criteria& criteria, const char* source);
 
 }  // namespace zazorazari::engine

@@ -52,31 +52,37 @@ class FileWriter : public pugi::xml_writer {
 
 }  // namespace
 
-std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, const std::string& operation) {
+std::unique_ptr<LoadedXmlDocument> ReadXmlFile(const std::string& strPath, const std::string& operation) {
   auto loaded = std::make_unique<LoadedXmlDocument>();
-  size_t& size = loaded->size;
-  loaded->buffer = ReadWholeFile(strPath, size, operation);
-  const std::string_view bytes(loaded->buffer.get(), size);
+  loaded->buffer = ReadWholeFile(strPath, loaded->size, operation);
+  const std::string_view bytes(loaded->buffer.get(), loaded->size);
   if (const auto fault = CharacterFault(bytes)) {
     throw CannotLoad(strPath, operation, fault->what + LineNote(bytes, fault->offset));
   }
-  // Comments are kept because the result import must see them among the
-  // pilots; the DOCTYPE is parsed only so that it can be refused.
-  const unsigned options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
+  return loaded;
+}
+
+void ParseXmlDocument(LoadedXmlDocument& loaded, const std::string& strPath, const std::string& operation) {
+  const std::string_view bytes(loaded.buffer.get(), loaded.size);
   const pugi::xml_parse_result result =
-      loaded->document.load_buffer_inplace(loaded->buffer.get(), size, options, pugi::encoding_auto);
+      loaded.document.load_buffer_inplace(loaded.buffer.get(), loaded.size, kXmlParseOptions, pugi::encoding_auto);
   if (!result) {
     throw CannotLoad(strPath, operation,
                      std::string(result.description()) + " at offset " + std::to_string(result.offset));
   }
-  for (const pugi::xml_node node : loaded->document.children()) {
+  for (const pugi::xml_node node : loaded.document.children()) {
     if (node.type() == pugi::node_doctype) {
       throw CannotLoad(strPath, operation, "document type declarations are not accepted");
     }
   }
-  if (const auto fault = DuplicatedAttribute(loaded->document)) {
+  if (const auto fault = DuplicatedAttribute(loaded.document)) {
     throw CannotLoad(strPath, operation, fault->what + LineNote(bytes, fault->offset));
   }
+}
+
+std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, const std::string& operation) {
+  auto loaded = ReadXmlFile(strPath, operation);
+  ParseXmlDocument(*loaded, strPath, operation);
   return loaded;
 }
 

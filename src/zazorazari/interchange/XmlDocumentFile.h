@@ -25,6 +25,16 @@ struct LoadedXmlDocument {
 // not well-formed (XmlWellFormed.h included), or that carries a document
 // type declaration.
 std::unique_ptr<LoadedXmlDocument> LoadXmlDocument(const std::string& strPath, const std::string& operation);
+// The two halves of LoadXmlDocument: reading the file with its characters
+// checked, and parsing what was read with the remaining checks.
+std::unique_ptr<LoadedXmlDocument> ReadXmlFile(const std::string& strPath, const std::string& operation);
+void ParseXmlDocument(LoadedXmlDocument& loaded, const std::string& strPath, const std::string& operation);
+
+// The parser's options for every file: comments are kept because the
+// result import must see them among the pilots; the DOCTYPE is parsed only
+// so that it can be refused.
+inline constexpr unsigned kXmlParseOptions =
+    pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
 
 // UTF-8 without declaration and without whitespace between elements. A file
 // that cannot be written fails with 75 and leaves an existing file as it was.

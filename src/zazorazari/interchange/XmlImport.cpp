@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,7 +16,10 @@
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/XmlDocumentFile.h"
+#include "zazorazari/interchange/XmlRowChunks.h"
+#include "zazorazari/interchange/XmlTableElements.h"
 #include "zazorazari/interchange/XmlTableMerge.h"
+#include "zazorazari/interchange/XmlWellFormed.h"
 
 namespace zazorazari {
 
@@ -40,23 +45,27 @@ constexpr TableStep kPilots[] = {{"tblAttribute", 5}, {"tblAttributeValue", 10},
 
 constexpr TableStep kTurnpoints[] = {{"tblTurnpoint", 5}};
 
-// For the checked imports: every turnpoint's decimal position lies on earth
+// Files from this size on are read a piece at a time when their shape
+// allows (XmlRowChunks.h): a parsed document takes about three times the
+// size of its file.
+constexpr size_t kPiecewiseFrom = size_t{32} << 20;
+
+// For the checked imports: a turnpoint's decimal position lies on earth
 // (NaN and infinities do not). Values that are no number are left to the
 // import, which refuses them.
-void CheckTurnpointPositions(const LoadedXmlDocument& loaded, const std::string& operation) {
-  for (const pugi::xml_node row : loaded.document.document_element().child("tblTurnpoint").children("tblTurnpoint")) {
-    for (const auto& [column, limit] : {std::pair{"trnPositionLatitudeDecimal", 90},
-                                        std::pair{"trnPositionLongitudeDecimal", 180}}) {
-      const char* text = row.attribute(column).value();
-      std::string number = text;
-      std::replace(number.begin(), number.end(), ',', '.');  // as the import reads it
-      char* end = nullptr;
-      const double value = std::strtod(number.c_str(), &end);
-      if (end != number.c_str() && !(std::fabs(value) <= limit)) {
-        throw Error(enumErrorImportXML, FacadeSource(operation),
-                    std::string("The turnpoint's ") + column + " '" + text + "' must lie between -" +
-                        std::to_string(limit) + " and " + std::to_string(limit) + loaded.LineOf(row) + ".");
-      }
+void CheckTurnpointPosition(pugi::xml_node row, const std::function<std::string()>& line,
+                            const std::string& operation) {
+  for (const auto& [column, limit] : {std::pair{"trnPositionLatitudeDecimal", 90},
+                                      std::pair{"trnPositionLongitudeDecimal", 180}}) {
+    const char* text = row.attribute(column).value();
+    std::string number = text;
+    std::replace(number.begin(), number.end(), ',', '.');  // as the import reads it
+    char* end = nullptr;
+    const double value = std::strtod(number.c_str(), &end);
+    if (end != number.c_str() && !(std::fabs(value) <= limit)) {
+      throw Error(enumErrorImportXML, FacadeSource(operation),
+                  std::string("The turnpoint's ") + column + " '" + text + "' must lie between -" +
+                      std::to_string(limit) + " and " + std::to_string(limit) + line() + ".");
     }
   }
 }
@@ -65,19 +74,37 @@ void CheckTurnpointPositions(const LoadedXmlDocument& loaded, const std::string&
 // one transaction.
 void ImportDatabaseFile(CDatabase& db, const std::string& strPath, const DispatchPtr& frmProgress,
                         enumImportMode lMode, const std::string& operation, std::span<const TableStep> steps) {
-  const auto loaded = LoadXmlDocument(strPath, operation);
-  if (lMode == enumImportAllOrNothing) CheckTurnpointPositions(*loaded, operation);
+  const auto loaded = ReadXmlFile(strPath, operation);
+  const std::string_view bytes(loaded->buffer.get(), loaded->size);
+  const auto pieces = loaded->size >= kPiecewiseFrom ? XmlRowChunks::Find(bytes) : nullptr;
+  std::unique_ptr<XmlTableElements> elements;
+  if (pieces == nullptr) {
+    ParseXmlDocument(*loaded, strPath, operation);
+    std::vector<std::string> tables;
+    for (const auto& step : steps) tables.emplace_back(step.table);
+    elements = std::make_unique<XmlTableElements>(loaded->document, tables);
+  }
+  const XmlRowSource& rows = pieces != nullptr ? static_cast<const XmlRowSource&>(*pieces) : *elements;
+  if (lMode == enumImportAllOrNothing) {
+    if (pieces != nullptr) {
+      pieces->EachRowOf("tblTurnpoint", "tblTurnpoint", [&](pugi::xml_node row, size_t offset) {
+        CheckTurnpointPosition(row, [&] { return LineNote(bytes, offset); }, operation);
+      });
+    } else {
+      for (const pugi::xml_node row : loaded->document.document_element().child("tblTurnpoint").children("tblTurnpoint")) {
+        CheckTurnpointPosition(row, [&] { return loaded->LineOf(row); }, operation);
+      }
+    }
+  }
   InImportTransaction(db, lMode, [&] {
-    const std::string root = loaded->document.document_element().name();
+    // A file read in pieces has the root "ZOLT".
+    const std::string root = pieces != nullptr ? "ZOLT" : loaded->document.document_element().name();
     if (root != "ZOLT") throw Error(enumErrorImportXML, FacadeSource(operation), "Unknown element '" + root + "'.");
     auto engineDb = db.DatabaseObject();
     if (!engineDb) throw RuntimeError(errObjectNotSet);
-    std::vector<std::string> tables;
-    for (const auto& step : steps) tables.emplace_back(step.table);
-    const XmlTableElements elements(loaded->document, tables);
     for (const auto& step : steps) {
       ReportProgress(frmProgress, step.percent);
-      UpdateDBFromXML(*engineDb, elements, step.table);
+      UpdateDBFromXML(*engineDb, rows, step.table);
     }
     ReportProgress(frmProgress, int16_t{100});
   });

@@ -23,10 +23,11 @@ XmlTableElements::XmlTableElements(const pugi::xml_document& document, std::span
   }
 }
 
-const std::vector<pugi::xml_node>& XmlTableElements::Of(const std::string& table) const {
-  static const std::vector<pugi::xml_node> none;
+void XmlTableElements::EachElement(const std::string& table,
+                                   const std::function<void(pugi::xml_node)>& visit) const {
   const auto found = m_elements.find(std::string_view(table));
-  return found == m_elements.end() ? none : found->second;
+  if (found == m_elements.end()) return;
+  for (const pugi::xml_node element : found->second) visit(element);
 }
 
 }  // namespace zazorazari::interchange

@@ -10,13 +10,15 @@
 
 #include <pugixml.hpp>
 
+#include "zazorazari/interchange/XmlRowSource.h"
+
 namespace zazorazari::interchange {
 
 // Each table's elements anywhere in the document, in document order.
-class XmlTableElements {
+class XmlTableElements final : public XmlRowSource {
  public:
   XmlTableElements(const pugi::xml_document& document, std::span<const std::string> tables);
-  const std::vector<pugi::xml_node>& Of(const std::string& table) const;
+  void EachElement(const std::string& table, const std::function<void(pugi::xml_node)>& visit) const override;
 
  private:
   struct Hash {

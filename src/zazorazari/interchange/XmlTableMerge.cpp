@@ -231,14 +231,14 @@ void MergeRow(engine::KeyedTableWriter& writer, ColumnsByName& columns, const Pr
 
 }  // namespace
 
-void UpdateDBFromXML(engine::Database& db, const XmlTableElements& elements, const std::string& strTable) {
+void UpdateDBFromXML(engine::Database& db, const XmlRowSource& elements, const std::string& strTable) {
   try {
     engine::KeyedTableWriter writer(db, strTable);
     ColumnsByName columns(writer);
     const Presets presets(columns, strTable);
-    for (const pugi::xml_node element : elements.Of(strTable)) {
+    elements.EachElement(strTable, [&](pugi::xml_node element) {
       if (element.first_attribute()) MergeRow(writer, columns, presets, strTable, element);
-    }
+    });
   } catch (const Error& e) {
     throw Error(enumErrorImportXML, FacadeSource("UpdateDBFromXML"), ErrorInfoText(e));
   } catch (const std::exception& e) {

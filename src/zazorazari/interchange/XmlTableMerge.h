@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "zazorazari/interchange/XmlTableElements.h"
+#include "zazorazari/interchange/XmlRowSource.h"
 
 namespace zazorazari::engine {
 class Database;
@@ -17,6 +17,6 @@ namespace zazorazari::interchange {
 // "ZAZorazari.CDatabase.UpdateDBFromXML", with the error information text of
 // the cause; rows before the failing one stay written, the failing one is
 // not. Keys must be numbers and attribute names columns of the table.
-void UpdateDBFromXML(engine::Database& db, const XmlTableElements& elements, const std::string& strTable);
+void UpdateDBFromXML(engine::Database& db, const XmlRowSource& elements, const std::string& strTable);
 
 }  // namespace zazorazari::interchange

@@ -28,13 +28,6 @@ TEST(modTools, CriteriaRefuseWhatIsNotTheirType) {
   }
 }
 
-TEST(modTools, ErrorInfoTextNamesNumberSourceAndDescription) {
-  EXPECT_EQ(ErrorInfoText(EngineError(errEngineUnrecognizedFormat, "Engine.Database", "a.mdb")),
-            "<Error/3343/Engine.Database/Unrecognized database format 'a.mdb'.>");
-  EXPECT_EQ(ErrorInfoText(Error(-2147220991, "ZAZorazari.CDatabase.OpenDB", "Cannot open.")),
-            "<Error/-2147220991/ZAZorazari.CDatabase.OpenDB/Cannot open.>");
-}
-
 TEST(modTools, ParseNumberReadsTheLeadingNumber) {
   EXPECT_EQ(ParseNumber("3,5").VarType(), vtDouble);
   EXPECT_EQ(ParseNumber("3,5").Number(), 3.5);

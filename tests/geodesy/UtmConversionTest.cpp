@@ -46,16 +46,6 @@ TEST(UtmConversion, ZoneFollowsWrapAroundAndNorwaySvalbardExceptions) {
   }
 }
 
-TEST(UtmConversion, CentralMeridianHasFalseEastingExactly) {
-  // Central meridians, widened zones included: 9 for zone 32 in Norway, 3, 15
-  // and 39 for zones 31, 33 and 37 on Svalbard.
-  const double meridians[][2] = {{-79, 9},   {0, 9},        {60, 9},     {78, 3},  {78, 15},
-                                 {83.9, 39}, {-33.3, -177}, {45.5, 177}, {-0.5, 3}};
-  for (const auto& p : meridians) {
-    EXPECT_EQ(Convert(p[0], p[1]).easting, 500000) << p[0] << ", " << p[1];
-  }
-}
-
 TEST(UtmConversion, BandLettersAndHemispheres) {
   // Each band's floor opens it, the double just below belongs to the band under it.
   const std::string letters = "CDEFGHJKLMNPQRSTUVWX";

@@ -12,7 +12,6 @@
 #include "reliability/ReliabilitySupport.h"
 #include "reliability/Workload.h"
 #include "rules/RuleTestHelpers.h"
-#include "zazorazari/dataobject/modTools.h"
 
 using namespace zazorazari;
 using namespace zaztest;
@@ -151,27 +150,6 @@ TEST_P(Injection, XmlValuesComeBackExactly) {
   }
   EXPECT_EQ(target.Count("tblPilot"), 1);
   EXPECT_EQ(target.Count("tblPilot", "pilLastName = " + quoted), 1);
-}
-
-TEST_P(Injection, RecordTextFormReadsBackEveryTextField) {
-  const std::string& h = GetParam().text;
-  TestDatabase t;
-  auto pilot = t.Db().CreateDataObject("doPilot");
-  std::string form;  // only text fields: an empty date text fails by design
-  for (const auto& field : *pilot) {
-    if (field->DataType() == 10 || field->DataType() == 12) form += field->Name() + "=" + h + "\r\n";
-  }
-  pilot->FromString(form);
-  // The text form has always turned double quotes into apostrophes.
-  for (const auto& field : *pilot) {
-    if (field->DataType() == 10 || field->DataType() == 12) {
-      EXPECT_EQ(field->Value().Text(), QuotesToApostrophes(h)) << field->Name();
-    }
-  }
-  pilot->Fields("natCode3")->SetValue("CHE");
-  const int32_t key = t.Db().AddDataObject(*pilot, enumOverwriteRaiseError);
-  EXPECT_EQ(t.Scalar("SELECT pilLastName FROM tblPilot WHERE pilPk = " + std::to_string(key)), QuotesToApostrophes(h));
-  EXPECT_EQ(t.Count("tblPilot"), 1);
 }
 
 TEST_P(Injection, WaypointNamesAreStoredAndFoundExactly) {

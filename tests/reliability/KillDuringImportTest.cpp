@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <iostream>
 #include <map>
 #include <random>
 #include <thread>
@@ -27,19 +26,6 @@ std::string FreshFile(const ScratchDir& dir, const std::string& name) {
   CDatabase maker;
   maker.Create(dir.File(name), TemplateDir(), enumFileCompetition);
   return dir.File(name);
-}
-
-// What holds in any whole state: one result per pilot and task, and each
-// task with its formula row for the competition's formula.
-void ExpectWholeRows(const std::string& file) {
-  EXPECT_EQ(QueryNumber(file, "SELECT count(*) FROM tblResult"),
-            QueryNumber(file, "SELECT (SELECT count(*) FROM tblPilot) * (SELECT count(*) FROM tblTask)"));
-  EXPECT_EQ(QueryNumber(file, "SELECT count(*) FROM tblPilot p, tblTask t WHERE NOT EXISTS (SELECT 1 FROM tblResult r"
-                              " WHERE r.pilPk = p.pilPk AND r.tasPk = t.tasPk)"),
-            0);
-  EXPECT_EQ(QueryNumber(file, "SELECT count(*) FROM tblTask WHERE tasPk NOT IN (SELECT tasPk FROM tblFormulaTask"
-                              " WHERE fotFormulaID = (SELECT comFormulaID FROM tblCompetition WHERE comPk = 1))"),
-            0);
 }
 
 }  // namespace
@@ -103,12 +89,7 @@ TEST(KillDuringImport, FileHoldsAWholeOperationStateAfterEveryKill) {
     ASSERT_NE(match, states.end()) << "killed after " << delay.count() << " us: a state between operations";
     ++landed[static_cast<size_t>(match - states.begin())];
 
-    ExpectWholeRows(file);
   }
-  std::cout << "[ kills    ] " << kKills << " kills over " << std::chrono::duration_cast<std::chrono::milliseconds>(total).count()
-            << " ms; states found:";
-  for (const auto& [state, count] : landed) std::cout << " " << state << "x" << count;
-  std::cout << std::endl;
   // Some kills must have come before the end, or nothing was tested.
   EXPECT_LT(landed[states.size() - 1], kKills);
 }

@@ -1,11 +1,10 @@
-// Helpers of the reliability tests: work run in a child process (killed,
-// limited or unprivileged), the whole content of a file read past the
+// Helpers of the reliability tests: work run in a child process (killed
+// or unprivileged), the whole content of a file read past the
 // library, and the engine error hidden in a wrapped facade error.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -128,14 +127,6 @@ class ChildProcess {
   int m_status = 0;
   bool m_reaped = false;
 };
-
-// Files larger than `bytes` cannot be written in this process from now on;
-// a write past the limit fails with EFBIG instead of a signal.
-inline void LimitFileSize(rlim_t bytes) {
-  std::signal(SIGXFSZ, SIG_IGN);
-  const rlimit limit{bytes, bytes};
-  ::setrlimit(RLIMIT_FSIZE, &limit);
-}
 
 // For a process running as root: the uid and gid of "nobody", which file
 // permissions do bind.

@@ -119,4 +119,35 @@ void BM_RawInsertPilot(benchmark::State& state) {
 }
 BENCHMARK(BM_RawInsertPilot)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// The rows an added pilot brings, written raw: the pilot and its empty
+// result row in each task, in one transaction.
+void BM_RawInsertPilotWithResults(benchmark::State& state) {
+  RawConnection connection;
+  sqlite3_stmt* insert = connection.Prepare(
+      "INSERT INTO tblPilot (pilFirstName, pilLastName, pilSex, pilNumber) VALUES (?, ?, 'F', ?)");
+  sqlite3_stmt* result = connection.Prepare("INSERT INTO tblResult (pilPk, tasPk) SELECT ?, tasPk FROM tblTask");
+  static int added = 0;
+  for (auto _ : state) {
+    const std::string n = std::to_string(++added);
+    const std::string first = "RawWithResults" + n;
+    const std::string last = "Pilot" + n;
+    sqlite3_bind_text(insert, 1, first.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(insert, 2, last.c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(insert, 3, 700000 + added);
+    sqlite3_step(connection.begin);
+    sqlite3_reset(connection.begin);
+    sqlite3_step(insert);
+    sqlite3_reset(insert);
+    sqlite3_bind_int64(result, 1, sqlite3_last_insert_rowid(connection.raw));
+    sqlite3_step(result);
+    sqlite3_reset(result);
+    sqlite3_step(connection.commit);
+    sqlite3_reset(connection.commit);
+    benchmark::DoNotOptimize(sqlite3_changes(connection.raw));
+  }
+  sqlite3_finalize(result);
+  sqlite3_finalize(insert);
+}
+BENCHMARK(BM_RawInsertPilotWithResults)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
 }  // namespace

@@ -137,12 +137,17 @@ TEST_F(XmlImport, HostileFilesFailWithTheImportErrorAndWriteNothingOfTheBadRow) 
       {"<ZOLT><tblAttribute attPk=\"2\" attName=\"ok\"/><tblAttribute attPk=\"1 OR 1=1\" attName=\"bad\"/>"
        "<tblAttribute attPk=\"3\" attName=\"after\"/><tblPilot pilPk=\"1\" pilLastName=\"x\"/></ZOLT>",
        "UpdateDBFromXML", "<Error/13/ZAZorazari/Type mismatch>", "1:Club,2:ok"},
+      // A row the engine refuses (its key is taken) after rows written together:
+      // those before it stay, it and those after it do not.
+      {"<ZOLT><tblAttribute attPk=\"3\" attName=\"a\"/><tblAttribute attPk=\"4\" attName=\"b\"/>"
+       "<tblAttribute attName=\"5\" attPk=\"1\"/><tblAttribute attPk=\"6\" attName=\"after\"/></ZOLT>",
+       "UpdateDBFromXML", "<Error/3022/Engine.Recordset/Duplicate key.>", "1:Club,2:ok,3:a,4:b"},
       // Names that are not columns of the table, key or not.
       {"<ZOLT><tblAttribute attPk=\"1\" attName=\"changed\" attEvil=\"1\"/></ZOLT>", "UpdateDBFromXML", notAColumn,
-       "1:Club,2:ok"},
+       "1:Club,2:ok,3:a,4:b"},
       {"<ZOLT><tblAttribute attPk=\"1\" attName=\"changed\" xmlns:attName=\"urn:x\"/></ZOLT>", "UpdateDBFromXML",
-       notAColumn, "1:Club,2:ok"},
-      {"<ZOLT><tblAttribute nope=\"1\"/></ZOLT>", "UpdateDBFromXML", notAColumn, "1:Club,2:ok"},
+       notAColumn, "1:Club,2:ok,3:a,4:b"},
+      {"<ZOLT><tblAttribute nope=\"1\"/></ZOLT>", "UpdateDBFromXML", notAColumn, "1:Club,2:ok,3:a,4:b"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.xml ? c.xml : "missing");

@@ -16,6 +16,7 @@ set(ZAZ_PUBLIC_HEADERS
   dataobject/CField.h
   dataobject/KeyedList.h
   dataobject/modTools.h
+  engine/Criteria.h
   engine/DBEngine.h
   engine/Database.h
   engine/Field.h

@@ -62,27 +62,44 @@ TEST_F(RecordsetTest, FindFirstPositionsTheWalk) {
   struct Case {
     const char* source;
     const char* criteria;
+    Criteria typed;  // the same search as column = value pairs
     const char* found;
     const char* next;
   };
   const Case cases[] = {
-      {"tblPilot", "natPk = 2", "O'Brien", "Dupont"},
-      {"SELECT * FROM tblPilot ORDER BY pilLastName", "natPk = 2", "Dupont", "Meier"},
-      {"doPilot", "natName = 'France'", "O'Brien", "Dupont"},
+      {"tblPilot", "natPk = 2", {{"NATPK", Variant(2)}}, "O'Brien", "Dupont"},
+      {"SELECT * FROM tblPilot ORDER BY pilLastName", "natPk = 2", {{"natPk", Variant(2.0)}}, "Dupont", "Meier"},
+      {"doPilot", "natName = 'France'", {{"natName", Variant("FRANCE")}}, "O'Brien", "Dupont"},
+      {"tblPilot", "ISNULL(natPk)", {{"natPk", Variant::Null()}}, "Club \"Les Aigles\"", "100%_sure"},
   };
   for (const Case& c : cases) {
     auto rs = m_db->OpenRecordset(c.source, dbOpenDynaset);
-    rs->FindFirst(c.criteria);
-    ASSERT_FALSE(rs->NoMatch()) << c.source;
-    EXPECT_EQ(rs->Fields("pilLastName").Value().Text(), c.found) << c.source;
-    rs->MoveNext();
-    EXPECT_EQ(rs->Fields("pilLastName").Value().Text(), c.next) << c.source;
+    for (int typed = 0; typed < 2; ++typed) {
+      rs->MoveFirst();
+      typed != 0 ? rs->FindFirst(c.typed) : rs->FindFirst(c.criteria);
+      ASSERT_FALSE(rs->NoMatch()) << c.source << typed;
+      EXPECT_EQ(rs->Fields("pilLastName").Value().Text(), c.found) << c.source << typed;
+      rs->MoveNext();
+      EXPECT_EQ(rs->Fields("pilLastName").Value().Text(), c.next) << c.source << typed;
+    }
 
     rs->FindFirst("pilLastName = 'Nobody'");
     EXPECT_TRUE(rs->NoMatch());
     EXPECT_EQ(ErrorNumberOf([&] { rs->Fields(0).Value(); }), 3021);
     EXPECT_EQ(ErrorNumberOf([&] { rs->Edit(); }), std::string(c.source) == "doPilot" ? 3027 : 3021);
+    EXPECT_EQ(ErrorNumberOf([&] { rs->FindFirst(Criteria{{"nosuchColumn", Variant(1)}}); }), 3265);
   }
+}
+
+TEST_F(RecordsetTest, ReadRowReadsTheRowTheCriteriaSingleOut) {
+  std::vector<Variant> row;
+  ASSERT_TRUE(m_db->ReadRow("DOPILOT", {{"pilLastName", Variant("o'brien")}}, row));
+  ASSERT_EQ(row.size(), 4u);
+  EXPECT_EQ(row[0].Number(), 2);
+  EXPECT_EQ(row[3].Text(), "France");
+  EXPECT_FALSE(m_db->ReadRow("tblPilot", {{"pilPk", Variant(99)}}, row));
+  EXPECT_EQ(ErrorNumberOf([&] { m_db->ReadRow("tblPilot", {{"nosuch", Variant(1)}}, row); }), 3265);
+  EXPECT_EQ(ErrorNumberOf([&] { m_db->ReadRow("tblNothing", {}, row); }), 3265);
 }
 
 TEST_F(RecordsetTest, AddNewKeepsTheCurrentRowAndLastModifiedReachesTheNewOne) {

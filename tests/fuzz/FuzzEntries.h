@@ -27,6 +27,7 @@
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/platform/Dispatch.h"
 #include "zazorazari/platform/Error.h"
+#include "zazorazari/platform/NullProgress.h"
 #include "zazorazari/platform/UserInterface.h"
 
 namespace zazfuzz {
@@ -122,11 +123,7 @@ inline std::string FreshDatabase(const char* name = "work.mdb") {
   return file.string();
 }
 
-inline zazorazari::DispatchPtr SilentProgress() {
-  auto host = std::make_shared<zazorazari::DispatchObject>();
-  host->OnMethod("SetInfo", [](std::span<const Variant>) { return Variant(); });
-  return host;
-}
+inline zazorazari::DispatchPtr SilentProgress() { return std::make_shared<zazorazari::NullProgress>(); }
 
 // Says yes to every question, silently.
 class AgreeingUserInterface : public zazorazari::UserInterface {
@@ -136,6 +133,15 @@ class AgreeingUserInterface : public zazorazari::UserInterface {
   }
   void SetMousePointer(int32_t) override {}
 };
+
+// The facade on a fresh copy of the seeded template, saying yes to questions.
+inline std::unique_ptr<zazorazari::CDatabase> OpenFresh(const char* name = "work.mdb") {
+  auto db = std::make_unique<zazorazari::CDatabase>();
+  db->SetUserInterface(std::make_shared<AgreeingUserInterface>());
+  db->SetPath(FreshDatabase(name));
+  db->OpenDB();
+  return db;
+}
 
 // The text forms a value may be asked for once it is parsed.
 inline void RenderEveryWay(const Variant& value) {
@@ -234,15 +240,12 @@ inline void Criteria(std::string_view input) {
 // A database file (root "ZOLT") merged into a fresh file, which is then
 // exported again.
 inline void DatabaseXmlImport(std::string_view input) {
-  const std::string file = FreshDatabase();
   const fs::path xml = Scratch() / "import.xml";
   WriteBytes(xml, input);
-  zazorazari::CDatabase db;
-  db.SetPath(file);
-  db.OpenDB();
+  const auto db = OpenFresh();
   bool loaded = true;
   try {
-    db.ImportDBFromXML(xml.string(), SilentProgress());
+    db->ImportDBFromXML(xml.string(), SilentProgress());
   } catch (const Error& e) {
     loaded = e.Description().rfind("Cannot load", 0) != 0;
   }
@@ -250,41 +253,31 @@ inline void DatabaseXmlImport(std::string_view input) {
   // when the file did not even load.
   if (loaded) {
     Tolerating([&] {
-      db.ExportDB((Scratch() / "export.xml").string(), zazorazari::enumDB6, zazorazari::enumExportXML,
-                  SilentProgress());
+      db->ExportDB((Scratch() / "export.xml").string(), zazorazari::enumDB6, zazorazari::enumExportXML,
+                   SilentProgress());
     });
   }
-  db.CloseDB();
 }
 
 // A task result file (root "ZOLTTaskResult") into a fresh file with task 5
 // and its results.
 inline void TaskResultImport(std::string_view input) {
-  const std::string file = FreshDatabase();
   const fs::path xml = Scratch() / "result.xml";
   WriteBytes(xml, input);
-  zazorazari::CDatabase db;
-  db.SetPath(file);
-  db.OpenDB();
-  Tolerating([&] { db.ImportTaskResultFromXML(xml.string(), SilentProgress()); });
+  const auto db = OpenFresh();
+  Tolerating([&] { db->ImportTaskResultFromXML(xml.string(), SilentProgress()); });
   Tolerating([&] {
-    db.ExportTaskResult((Scratch() / "export.xml").string(), 5, zazorazari::enumExportXML, SilentProgress());
+    db->ExportTaskResult((Scratch() / "export.xml").string(), 5, zazorazari::enumExportXML, SilentProgress());
   });
-  db.CloseDB();
 }
 
 // An OziExplorer waypoint file into a fresh file; every overwrite question
 // is answered yes.
 inline void WaypointImport(std::string_view input) {
-  const std::string file = FreshDatabase();
   const fs::path wpt = Scratch() / "points.wpt";
   WriteBytes(wpt, input);
-  zazorazari::CDatabase db;
-  db.SetUserInterface(std::make_shared<AgreeingUserInterface>());
-  db.SetPath(file);
-  db.OpenDB();
-  Tolerating([&] { db.ImportTurnpointsFromWPT(wpt.string(), SilentProgress()); });
-  db.CloseDB();
+  const auto db = OpenFresh();
+  Tolerating([&] { db->ImportTurnpointsFromWPT(wpt.string(), SilentProgress()); });
 }
 
 // A turnpoint file of one format through the turnpoint rules into a fresh
@@ -294,28 +287,19 @@ inline void TurnpointFile(std::string_view input, const std::string& format) {
   const fs::path in = Scratch() / ("points." + format);
   const fs::path out = Scratch() / ("export." + format);
   WriteBytes(in, input);
-  const auto import = [&format](const std::string& database, const fs::path& path) {
-    zazorazari::CDatabase db;
-    db.SetPath(database);
-    db.OpenDB();
-    bool stored = true;
+  const auto import = [&format](zazorazari::CDatabase& db, const fs::path& path) {
     try {
       db.ImportTurnpointsFromFile(path.string(), format, zazorazari::enumOverwriteForce, SilentProgress(),
                                   zazorazari::enumImportAllOrNothing);
     } catch (const Error&) {
-      stored = false;
+      return false;
     }
-    db.CloseDB();
-    return stored;
+    return true;
   };
-  const std::string first = FreshDatabase();
-  if (!import(first, in)) return;
-  zazorazari::CDatabase db;
-  db.SetPath(first);
-  db.OpenDB();
-  Tolerating([&] { db.ExportTurnpointsToFile(out.string(), format, 0, SilentProgress()); });
-  db.CloseDB();
-  import(FreshDatabase("again.mdb"), out);
+  const auto first = OpenFresh();
+  if (!import(*first, in)) return;
+  Tolerating([&] { first->ExportTurnpointsToFile(out.string(), format, 0, SilentProgress()); });
+  import(*OpenFresh("again.mdb"), out);
 }
 
 inline void CupTurnpoints(std::string_view input) { TurnpointFile(input, "cup"); }

@@ -7,6 +7,7 @@
 
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/database/TemplateSchema.h"
+#include "zazorazari/database/ViewLayouts.h"
 #include "zazorazari/engine/DBEngine.h"
 #include "zazorazari/engine/Recordset.h"
 #include "zazorazari/platform/Clock.h"
@@ -65,6 +66,7 @@ const Variant& CompetitionValue(const CDataObjectPtr& competition, const char* f
 
 CDatabase::CDatabase()
     : m_objRules(std::make_unique<CRuleObjects>(this)),
+      m_objLayouts(std::make_unique<ViewLayouts>()),
       m_objUserInterface(std::make_shared<NonInteractiveUserInterface>()) {}
 
 CDatabase::~CDatabase() {
@@ -175,6 +177,7 @@ std::vector<std::string> CDatabase::ForeignSchemaObjects() {
 
 void CDatabase::OpenDBUnwrapped() {
   if (m_bOpen) return;
+  m_objLayouts->Clear();
   m_objDatabase = engine::DBEngine::ForThisThread().OpenDatabase(m_strPath);
   const std::vector<std::string> foreign = m_bAllowForeignSchema ? std::vector<std::string>() : ForeignSchemaObjects();
   if (!foreign.empty()) {

@@ -29,6 +29,7 @@ class Database;
 class AtomicScope;
 }
 class CRuleObjects;
+class ViewLayouts;
 
 // Contracts below: "stays written" is what a failed call leaves in the file
 // (each call runs in one transaction that is committed also after a
@@ -406,6 +407,7 @@ class CDatabase {
   int32_t m_lOpenTransactions = 0;  // host Transactions not yet ended
   std::shared_ptr<engine::Database> m_objDatabase;
   std::unique_ptr<CRuleObjects> m_objRules;
+  std::unique_ptr<ViewLayouts> m_objLayouts;  // of the open database's views
   std::shared_ptr<UserInterface> m_objUserInterface;
 };
 

@@ -2,6 +2,7 @@
 #include "zazorazari/database/CDatabase.h"
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/database/TypeRegistry.h"
+#include "zazorazari/database/ViewLayouts.h"
 #include "zazorazari/platform/Conversions.h"
 
 namespace zazorazari {
@@ -35,9 +36,9 @@ CDataObjectPtr CDatabase::GetDataObject(const std::string& strType, int32_t lPk)
       [&] {
         return InTransaction(*this, false, [&] {
           if (!m_objDatabase) throw RuntimeError(errObjectNotSet);
-          auto dobj = std::make_shared<CDataObject>();
-          dobj->SetName(strType);
-          dobj->BuildFromDAOQuery(*m_objDatabase, type->view, type->keyAlwaysOne ? 1 : lPk);
+          engine::Database& engineDb = *m_objDatabase;
+          auto dobj = m_objLayouts->For(engineDb, type->view)
+                          .NewRecord(strType, ViewRowValues(engineDb, type->view, type->keyAlwaysOne ? 1 : lPk));
           for (const char* name : type->required) dobj->Fields(name)->SetRequired(true);
           if (strType == "doPilot") FillAttributeNames(*dobj, m_objCompetition);
           return dobj;

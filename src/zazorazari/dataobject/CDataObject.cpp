@@ -2,6 +2,7 @@
 // with engine recordsets and views, and the Name=Value text form.
 #include "zazorazari/dataobject/CDataObject.h"
 
+#include "zazorazari/dataobject/RecordLayout.h"
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
@@ -75,28 +76,11 @@ void CDataObject::FillFromDAORecordset(engine::Recordset& rs) {
 }
 
 void CDataObject::BuildFromDAOQuery(engine::Database& db, const std::string& strQuery, int32_t lPk) {
-  if (lPk == 0) {
-    for (const auto& column : db.QueryDefs(strQuery)) {
-      Add(column.Size, column.Type, false, Variant::Null(), column.Name);
-    }
-    return;
-  }
   const auto& columns = db.QueryDefs(strQuery);
-  // The key's row alone: opening the whole view and searching it would run
-  // the view's query twice.
-  auto rs = db.OpenRecordset("SELECT * FROM " + strQuery + " WHERE " + columns.front().Name + "=" + std::to_string(lPk),
-                             engine::dbOpenSnapshot);
-  const int32_t rsColumns = rs->FieldCount();
+  const std::vector<Variant> values = ViewRowValues(db, strQuery, lPk);
   for (size_t i = 0; i < columns.size(); ++i) {
-    const auto& column = columns[i];
-    // The recordset's columns are the view's, in the same order; reading by
-    // position saves a name lookup per column on this hot path.
-    const bool aligned = static_cast<int32_t>(i) < rsColumns &&
-                         rs->FieldDefs()[i].Name == column.Name;
-    engine::Field& source = aligned ? rs->Fields(static_cast<int32_t>(i)) : rs->Fields(column.Name);
-    Add(column.Size, column.Type, false, source.Value(), column.Name);
+    Add(columns[i].Size, columns[i].Type, false, values.empty() ? Variant::Null() : values[i], columns[i].Name);
   }
-  rs->Close();
 }
 
 void CDataObject::FillFieldsFrom(const CDataObject& dobj) {

@@ -55,6 +55,7 @@ class CDataObject {
   void FromString(const std::string& str);
 
  private:
+  friend class RecordLayout;  // fills records that share a key index
   std::string m_strName;
   KeyedList<CField> m_fields;
 };

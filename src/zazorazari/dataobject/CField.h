@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "zazorazari/platform/Variant.h"
 
@@ -20,6 +21,7 @@ class CField {
   void SetName(const std::string& name) { m_strName = name; }
   const Variant& Value() const { return m_vntValue; }
   void SetValue(const Variant& value) { m_vntValue = value; }
+  void SetValue(Variant&& value) { m_vntValue = std::move(value); }
   bool Required() const { return m_bRequired; }
   void SetRequired(bool required) { m_bRequired = required; }
   int32_t DataType() const { return m_lDataType; }

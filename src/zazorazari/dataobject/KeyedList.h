@@ -1,6 +1,7 @@
 // An ordered list of shared objects addressed by 1-based position or by a
 // text key that is unique ignoring letter case: the storage behind a
-// record's fields and a collection's members.
+// record's fields and a collection's members. Lists with the same keys (the
+// records read from one view) share one key index until one of them changes.
 #pragma once
 
 #include <cmath>
@@ -55,6 +56,19 @@ class KeyedList {
  public:
   using Ptr = std::shared_ptr<T>;
 
+  // The keys by position and the position of each key.
+  struct Keys {
+    std::vector<std::optional<std::string>> byPosition;
+    std::unordered_map<std::string, size_t, keyedlist_detail::FoldedHash, keyedlist_detail::FoldedEqual> index;
+  };
+
+  // Takes `items` under `keys`, which must hold one entry per item.
+  void Assign(std::vector<Ptr> items, std::shared_ptr<const Keys> keys) {
+    m_items = std::move(items);
+    m_keys = std::const_pointer_cast<Keys>(std::move(keys));
+  }
+  std::shared_ptr<const Keys> SharedKeys() const { return m_keys; }
+
   int32_t Count() const { return static_cast<int32_t>(m_items.size()); }
   const std::vector<Ptr>& Items() const { return m_items; }
 
@@ -73,38 +87,40 @@ class KeyedList {
 
  private:
   std::optional<size_t> Find(const std::string& key) const;
+  // The keys, copied first when another list shares them.
+  Keys& OwnKeys();
   // Re-points the index entries of positions from..end after a shift.
-  void Reindex(size_t from);
+  void Reindex(Keys& keys, size_t from);
 
   std::vector<Ptr> m_items;
-  std::vector<std::optional<std::string>> m_keys;  // as given, per position
-  std::unordered_map<std::string, size_t, keyedlist_detail::FoldedHash, keyedlist_detail::FoldedEqual> m_index;
+  std::shared_ptr<Keys> m_keys;  // none while the list is empty
 };
 
 template <class T>
 void KeyedList<T>::Insert(size_t index, Ptr item, const std::optional<std::string>& key) {
   if (index > m_items.size()) throw RuntimeError(errSubscriptOutOfRange);
-  if (key && m_index.contains(*key)) throw RuntimeError(errKeyAlreadyAssociated);
+  if (key && Find(*key)) throw RuntimeError(errKeyAlreadyAssociated);
+  Keys& keys = OwnKeys();
   m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
-  m_keys.insert(m_keys.begin() + static_cast<std::ptrdiff_t>(index), key);
-  if (key) m_index.emplace(*key, index);
-  Reindex(index + 1);
+  keys.byPosition.insert(keys.byPosition.begin() + static_cast<std::ptrdiff_t>(index), key);
+  if (key) keys.index.emplace(*key, index);
+  Reindex(keys, index + 1);
 }
 
 template <class T>
 void KeyedList<T>::Remove(const Variant& vntIndexKey) {
   const size_t index = IndexOf(vntIndexKey);
-  if (m_keys[index]) m_index.erase(*m_keys[index]);
+  Keys& keys = OwnKeys();
+  if (keys.byPosition[index]) keys.index.erase(*keys.byPosition[index]);
   m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
-  m_keys.erase(m_keys.begin() + static_cast<std::ptrdiff_t>(index));
-  Reindex(index);
+  keys.byPosition.erase(keys.byPosition.begin() + static_cast<std::ptrdiff_t>(index));
+  Reindex(keys, index);
 }
 
 template <class T>
 void KeyedList<T>::Clear() {
   m_items.clear();
-  m_keys.clear();
-  m_index.clear();
+  m_keys.reset();
 }
 
 template <class T>
@@ -123,15 +139,26 @@ size_t KeyedList<T>::IndexOf(const Variant& vntIndexKey) const {
 
 template <class T>
 std::optional<size_t> KeyedList<T>::Find(const std::string& key) const {
-  auto it = m_index.find(std::string_view(key));
-  if (it == m_index.end()) return std::nullopt;
+  if (!m_keys) return std::nullopt;
+  auto it = m_keys->index.find(std::string_view(key));
+  if (it == m_keys->index.end()) return std::nullopt;
   return it->second;
 }
 
 template <class T>
-void KeyedList<T>::Reindex(size_t from) {
-  for (size_t i = from; i < m_keys.size(); ++i) {
-    if (m_keys[i]) m_index.find(std::string_view(*m_keys[i]))->second = i;
+typename KeyedList<T>::Keys& KeyedList<T>::OwnKeys() {
+  if (!m_keys) {
+    m_keys = std::make_shared<Keys>();
+  } else if (m_keys.use_count() > 1) {
+    m_keys = std::make_shared<Keys>(*m_keys);
+  }
+  return *m_keys;
+}
+
+template <class T>
+void KeyedList<T>::Reindex(Keys& keys, size_t from) {
+  for (size_t i = from; i < keys.byPosition.size(); ++i) {
+    if (keys.byPosition[i]) keys.index.find(std::string_view(*keys.byPosition[i]))->second = i;
   }
 }
 

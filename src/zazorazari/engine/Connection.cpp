@@ -111,18 +111,17 @@ void Connection::CheckOpen(const char* source) const {
   if (m_db == nullptr) throw ObjectClosedError(source);
 }
 
-Statement Connection::Prepare(const std::string& sql, const char* source, const std::string& detail) {
+Statement Connection::Prepare(std::string_view sql, const char* source, const std::string& detail) {
   CheckOpen(source);
-  sqlite3_stmt* stmt = m_cache.Take(sql);
-  if (stmt == nullptr) {
-    const int rc = sqlite3_prepare_v3(m_db, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                      &stmt, nullptr);
-    if (rc != SQLITE_OK) {
-      sqlite3_finalize(stmt);
-      throw ErrorFor(rc, source, detail);
-    }
+  if (StatementCache::Entry* entry = m_cache.Take(sql)) return Statement(*this, entry, entry->stmt, source, detail);
+  sqlite3_stmt* stmt = nullptr;
+  const int rc =
+      sqlite3_prepare_v3(m_db, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+  if (rc != SQLITE_OK) {
+    sqlite3_finalize(stmt);
+    throw ErrorFor(rc, source, detail);
   }
-  return Statement(*this, sql, stmt, source, detail);
+  return Statement(*this, m_cache.Add(sql, stmt), stmt, source, detail);
 }
 
 void Connection::Run(const SqlText& sql, const char* source, const std::string& detail) {
@@ -132,14 +131,16 @@ void Connection::Run(const SqlText& sql, const char* source, const std::string& 
   }
 }
 
-void Connection::ReturnStatement(std::string sql, sqlite3_stmt* stmt) {
-  if (m_db == nullptr) {
+void Connection::ReturnStatement(StatementCache::Entry* entry, sqlite3_stmt* stmt) {
+  if (m_db != nullptr && entry != nullptr) {
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    m_cache.Return(entry);
+  } else if (entry != nullptr) {
+    m_cache.Discard(entry);  // the connection closed meanwhile
+  } else {
     sqlite3_finalize(stmt);
-    return;
   }
-  sqlite3_reset(stmt);
-  sqlite3_clear_bindings(stmt);
-  m_cache.Put(std::move(sql), stmt);
 }
 
 Error Connection::ErrorFor(int rc, const char* source, const std::string& detail) const {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "zazorazari/engine/SchemaCatalog.h"
 #include "zazorazari/engine/SqlText.h"
@@ -34,10 +35,11 @@ class Connection {
   void CheckOpen(const char* source) const;
 
   sqlite3* Handle() const { return m_db; }
-  Statement Prepare(const std::string& sql, const char* source, const std::string& detail);
+  Statement Prepare(std::string_view sql, const char* source, const std::string& detail);
   // Runs a statement that returns no rows.
   void Run(const SqlText& sql, const char* source, const std::string& detail);
-  void ReturnStatement(std::string sql, sqlite3_stmt* stmt);
+  // Takes back a lent statement (a cache entry's, or its own when none).
+  void ReturnStatement(StatementCache::Entry* entry, sqlite3_stmt* stmt);
 
   Error ErrorFor(int rc, const char* source, const std::string& detail) const;
 

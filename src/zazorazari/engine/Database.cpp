@@ -3,11 +3,13 @@
 
 #include <functional>
 
+#include "zazorazari/engine/CriteriaSql.h"
 #include "zazorazari/engine/DatabaseImpl.h"
 #include "zazorazari/engine/EngineErrors.h"
 #include "zazorazari/engine/KeysetCursor.h"
 #include "zazorazari/engine/RecordsetImpl.h"
 #include "zazorazari/engine/SqlDialect.h"
+#include "zazorazari/engine/ValueBinding.h"
 #include "zazorazari/engine/ViewCursor.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
@@ -90,6 +92,23 @@ std::shared_ptr<Recordset> Database::OpenRecordset(const std::string& source, in
     if (error.Source() == kDatabaseSource) throw;
     throw Error(error.Number(), kDatabaseSource, error.Description());
   }
+}
+
+bool Database::ReadRow(const std::string& name, const Criteria& criteria, std::vector<Variant>& row) {
+  Connection& connection = *m_impl->connection;
+  connection.CheckOpen(kDatabaseSource);
+  const SchemaObject& object = connection.Catalog().Get(name, kDatabaseSource);
+  SqlText query;
+  query += "SELECT * FROM ";
+  query += QuoteName(object.name);
+  query += " WHERE ";
+  query += CriteriaSql(object, criteria, kDatabaseSource);
+  query += " LIMIT 1";
+  Statement stmt = connection.Prepare(query.sql, kDatabaseSource, name);
+  stmt.Bind(query.params);
+  if (!stmt.Step()) return false;
+  ReadColumnValues(stmt.Handle(), 0, object.fields, row);
+  return true;
 }
 
 void Database::Execute(const std::string& sql) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "zazorazari/engine/Criteria.h"
 #include "zazorazari/engine/FieldDef.h"
 #include "zazorazari/engine/Recordset.h"
 
@@ -31,6 +32,11 @@ class Database : public std::enable_shared_from_this<Database> {
   // Source: a table name (type default dbOpenTable), a view name or a SELECT
   // (default dbOpenDynaset). Type 0 means the default.
   std::shared_ptr<Recordset> OpenRecordset(const std::string& source, int32_t type = 0);
+
+  // Reads the row of table or view `name` that `criteria` single out (the
+  // first one found, should there be more) into `row`, one value per column
+  // typed by it; false when no row meets them.
+  bool ReadRow(const std::string& name, const Criteria& criteria, std::vector<Variant>& row);
 
   // Only "DELETE * FROM table WHERE ..." is accepted.
   void Execute(const std::string& sql);

@@ -172,10 +172,7 @@ void KeysetCursor::Load(const Statement& stmt) {
   const size_t orderCount = m_source.order.size();
   m_orderValues.resize(orderCount);
   for (size_t i = 0; i < orderCount; ++i) m_orderValues[i] = ReadColumnValue(handle, static_cast<int>(i + 1), 0);
-  const std::vector<FieldDef>& fields = m_source.object->fields;
-  m_row.resize(fields.size());
-  for (size_t i = 0; i < fields.size(); ++i)
-    m_row[i] = ReadColumnValue(handle, static_cast<int>(1 + orderCount + i), fields[i].Type);
+  ReadColumnValues(handle, static_cast<int>(1 + orderCount), m_source.object->fields, m_row);
 }
 
 bool KeysetCursor::ReadRow(int64_t rowid) {

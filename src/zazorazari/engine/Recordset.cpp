@@ -3,6 +3,7 @@
 
 #include <strings.h>
 
+#include "zazorazari/engine/CriteriaSql.h"
 #include "zazorazari/engine/EngineErrors.h"
 #include "zazorazari/engine/FieldConversion.h"
 #include "zazorazari/engine/RecordsetImpl.h"
@@ -79,11 +80,13 @@ int32_t Recordset::RecordCount() const {
 void Recordset::FindFirst(const std::string& criteria) {
   m_impl->CheckUsable(kRecordsetSource);
   m_impl->CancelEdit();
-  const SqlText translated = TranslateCriteria(criteria, kRecordsetSource);
-  const bool found = m_impl->cursor->FindFirst(translated, criteria);
-  m_impl->noMatch = !found;
-  m_impl->hasCurrent = found;
-  if (found) m_impl->eof = false;
+  m_impl->Found(m_impl->cursor->FindFirst(TranslateCriteria(criteria, kRecordsetSource), criteria));
+}
+
+void Recordset::FindFirst(const Criteria& criteria) {
+  m_impl->CheckUsable(kRecordsetSource);
+  m_impl->CancelEdit();
+  m_impl->Found(m_impl->cursor->FindFirst(CriteriaSql(*m_impl->object, criteria, kRecordsetSource), m_impl->object->name));
 }
 
 bool Recordset::NoMatch() const {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "zazorazari/engine/Criteria.h"
 #include "zazorazari/engine/Field.h"
 #include "zazorazari/engine/FieldDef.h"
 
@@ -33,6 +34,9 @@ class Recordset {
   // Leaves the recordset on the first row (in its order) matching the
   // criteria, or without a current row and NoMatch() true.
   void FindFirst(const std::string& criteria);
+  // The same for typed criteria: no text to translate (3265 for a column
+  // the recordset lacks).
+  void FindFirst(const Criteria& criteria);
   bool NoMatch() const;
 
   void AddNew();

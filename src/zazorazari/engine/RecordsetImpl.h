@@ -37,6 +37,12 @@ struct Recordset::Impl {
   // 3420 when the recordset or its database was closed.
   void CheckUsable(const char* source) const;
   void CancelEdit() { mode = EditMode::None; }
+  // After a search: on the row found, or without a current row.
+  void Found(bool found) {
+    noMatch = !found;
+    hasCurrent = found;
+    if (found) eof = false;
+  }
   const Variant& Value(int32_t index) const;
   void SetValue(int32_t index, const Variant& value);
 };

@@ -8,19 +8,19 @@
 
 namespace zazorazari::engine {
 
-Statement::Statement(Connection& connection, std::string sql, sqlite3_stmt* stmt, const char* source,
+Statement::Statement(Connection& connection, StatementCache::Entry* entry, sqlite3_stmt* stmt, const char* source,
                      std::string detail)
-    : m_connection(&connection), m_sql(std::move(sql)), m_stmt(stmt), m_source(source), m_detail(std::move(detail)) {}
+    : m_connection(&connection), m_entry(entry), m_stmt(stmt), m_source(source), m_detail(std::move(detail)) {}
 
 Statement::Statement(Statement&& other) noexcept
     : m_connection(other.m_connection),
-      m_sql(std::move(other.m_sql)),
+      m_entry(other.m_entry),
       m_stmt(std::exchange(other.m_stmt, nullptr)),
       m_source(other.m_source),
       m_detail(std::move(other.m_detail)) {}
 
 Statement::~Statement() {
-  if (m_stmt != nullptr) m_connection->ReturnStatement(std::move(m_sql), m_stmt);
+  if (m_stmt != nullptr) m_connection->ReturnStatement(m_entry, m_stmt);
 }
 
 void Statement::Bind(const std::vector<Variant>& params) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "zazorazari/engine/StatementCache.h"
 #include "zazorazari/platform/Variant.h"
 
 namespace zazorazari::engine {
@@ -15,8 +16,10 @@ class Connection;
 
 class Statement {
  public:
-  // `source` and `detail` (the caller's query text) name a failure.
-  Statement(Connection& connection, std::string sql, sqlite3_stmt* stmt, const char* source, std::string detail);
+  // `source` and `detail` (the caller's query text) name a failure; without
+  // a cache entry the statement is the lease's own.
+  Statement(Connection& connection, StatementCache::Entry* entry, sqlite3_stmt* stmt, const char* source,
+            std::string detail);
   ~Statement();
   Statement(Statement&& other) noexcept;
   Statement& operator=(Statement&&) = delete;
@@ -36,7 +39,7 @@ class Statement {
 
  private:
   Connection* m_connection;
-  std::string m_sql;
+  StatementCache::Entry* m_entry;
   sqlite3_stmt* m_stmt;
   const char* m_source;
   std::string m_detail;

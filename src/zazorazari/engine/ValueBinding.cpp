@@ -32,6 +32,11 @@ bool InRange(double value, double low, double high) { return value >= low && val
 
 }  // namespace
 
+void ReadColumnValues(sqlite3_stmt* stmt, int first, const std::vector<FieldDef>& fields, std::vector<Variant>& row) {
+  row.resize(fields.size());
+  for (size_t i = 0; i < fields.size(); ++i) row[i] = ReadColumnValue(stmt, first + static_cast<int>(i), fields[i].Type);
+}
+
 Variant RowidParam(int64_t rowid) {
   if (rowid >= std::numeric_limits<int32_t>::min() && rowid <= std::numeric_limits<int32_t>::max())
     return Variant(static_cast<int32_t>(rowid));

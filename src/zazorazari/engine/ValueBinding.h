@@ -5,6 +5,9 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <vector>
+
+#include "zazorazari/engine/FieldDef.h"
 
 #include "zazorazari/platform/Variant.h"
 
@@ -16,6 +19,9 @@ int BindValue(sqlite3_stmt* stmt, int index, const Variant& value);
 // A stored value typed by the field type (vtBoolean for BOOLEAN, vtDate for
 // DATETIME, ...); NULL as Variant::Null(). Type 0 reads by storage class.
 Variant ReadColumnValue(sqlite3_stmt* stmt, int column, int32_t fieldType);
+
+// The columns from `first` on, one per field, into `row` (resized to fit).
+void ReadColumnValues(sqlite3_stmt* stmt, int first, const std::vector<FieldDef>& fields, std::vector<Variant>& row);
 
 // A row id as a parameter value (Variant has no 64-bit integer).
 Variant RowidParam(int64_t rowid);

@@ -55,10 +55,7 @@ void ViewCursor::Restart() {
 }
 
 void ViewCursor::ReadRow(const Statement& stmt) {
-  const std::vector<FieldDef>& fields = m_source.object->fields;
-  m_row.resize(fields.size());
-  for (size_t i = 0; i < fields.size(); ++i)
-    m_row[i] = ReadColumnValue(stmt.Handle(), static_cast<int>(i), fields[i].Type);
+  ReadColumnValues(stmt.Handle(), 0, m_source.object->fields, m_row);
 }
 
 bool ViewCursor::StepRow() {

@@ -22,8 +22,8 @@ Variant CResult::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode) {
   }
 
   auto rs = Engine().OpenRecordset("tblResult", engine::dbOpenDynaset);
-  rs->FindFirst(SqlEqualNumber("pilPk", dobj.Fields("pilPk")->Value()) + " AND " +
-                SqlEqualNumber("tasPk", dobj.Fields("tasPk")->Value()));
+  rs->FindFirst(engine::Criteria{{"pilPk", NumberCriterion(dobj.Fields("pilPk")->Value())},
+                                 {"tasPk", NumberCriterion(dobj.Fields("tasPk")->Value())}});
   if (rs->NoMatch()) {
     rs->Close();
     return Variant::Error(enumInternalErrorResultNotFound);

@@ -12,6 +12,22 @@ namespace zazorazari {
 
 std::string NumberText(const Variant& value) { return CStr(Variant(CDbl(value))); }
 
+Variant NumberCriterion(const Variant& value) {
+  switch (value.VarType()) {
+    case vtNull:
+    case vtInteger:
+    case vtLong:
+    case vtByte:
+    case vtSingle:
+    case vtDouble:
+    case vtCurrency: return value;
+    case vtString:
+    case vtBoolean:
+    case vtDate: return Variant(CDbl(value));
+    default: throw RuntimeError(errTypeMismatch);
+  }
+}
+
 std::string DateLiteral(const Variant& value) {
   const DateParts parts = SplitDate(CDate(value));
   return "#" + std::to_string(parts.month) + "/" + std::to_string(parts.day) + "/" + std::to_string(parts.year) + "#";

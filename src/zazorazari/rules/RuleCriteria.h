@@ -17,6 +17,11 @@ class Recordset;
 // The decimal text of a key or other number (13 when it is none, 94 for NULL).
 std::string NumberText(const Variant& value);
 
+// A number compared in typed criteria, refused as SqlEqualNumber refuses
+// it (13): the number itself, the number a text, date or boolean stands
+// for, or Null (which finds NULL).
+Variant NumberCriterion(const Variant& value);
+
 // "#m/d/yyyy#" of a date value, the literal form the engine reads.
 std::string DateLiteral(const Variant& value);
 

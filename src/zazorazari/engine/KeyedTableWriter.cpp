@@ -164,9 +164,13 @@ void KeyedTableWriter::Write() {
   }
   if (keyLeftToCounter) m_set[keyIndex] = true;
   ++m_pendingRows;
+  if (m_pendingRows >= BatchRows(width)) Flush();
+}
+
+size_t KeyedTableWriter::BatchRows(size_t width) const {
   // As many rows as one statement takes, at most 64 (more gain little).
   const auto variables = static_cast<size_t>(sqlite3_limit(m_connection->Handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1));
-  if (width == 0 || m_pendingRows >= std::min<size_t>(64, variables / width)) Flush();
+  return width == 0 ? 1 : std::min<size_t>(64, variables / width);
 }
 
 void KeyedTableWriter::Flush() {
@@ -181,10 +185,14 @@ void KeyedTableWriter::Flush() {
       writer.m_pendingRows = 0;
     }
   } done{*this};
-  // Together when the statement takes them all; when it refuses, it undid
-  // them all, and the rows go one by one to find the one at fault.
+  // A full batch together; when the statement refuses, it undid them all,
+  // and the rows go one by one to find the one at fault. Fewer rows (at the
+  // end, or before a search that could see them) go one by one anyway.
   const Variant* values = m_pendingValues.data();
-  if (rows > 1 && !Run(PreparedFor(m_inserts, m_pendingColumns, rows, true), values, rows * width, nullptr)) return;
+  if (rows > 1 && rows == BatchRows(width) &&
+      !Run(PreparedFor(m_inserts, m_pendingColumns, rows, true), values, rows * width, nullptr)) {
+    return;
+  }
   sqlite3_stmt* single = PreparedFor(m_inserts, m_pendingColumns, 1, true);
   for (size_t r = 0; r < rows; ++r) {
     if (auto error = Run(single, values + r * width, width, nullptr)) throw *error;

@@ -68,6 +68,8 @@ class KeyedTableWriter {
   // SQLite refuses.
   std::optional<Error> Run(sqlite3_stmt* stmt, const Variant* values, size_t count, const Variant* rowid);
   bool PendingMayHold(int column, const Variant& value) const;
+  // The new rows of `width` written columns one statement inserts.
+  size_t BatchRows(size_t width) const;
 
   std::shared_ptr<Connection> m_connection;
   const SchemaObject& m_table;

@@ -2,8 +2,6 @@
 // XmlTableMerge.h).
 #include "zazorazari/interchange/XmlTableMerge.h"
 
-#include <strings.h>
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>

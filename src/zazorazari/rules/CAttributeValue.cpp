@@ -6,6 +6,7 @@
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/rules/NaturalKeyWrite.h"
 #include "zazorazari/rules/PilotSlotReferences.h"
+#include "zazorazari/rules/RuleCriteria.h"
 
 namespace zazorazari {
 
@@ -16,7 +17,7 @@ Variant CAttributeValue::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwrit
   NaturalKeyWrite how;
   how.strTable = "tblAttributeValue";
   auto attributes = db.OpenRecordset("tblAttribute", engine::dbOpenDynaset);
-  attributes->FindFirst(SqlEqualText("attName", dobj.Fields("attName")->Value()));
+  attributes->FindFirst(engine::Criteria{{"attName", TextCriterion(dobj.Fields("attName")->Value())}});
   if (attributes->NoMatch()) {
     // A value of a new attribute is new as well: nothing to search.
     attributes->AddNew();

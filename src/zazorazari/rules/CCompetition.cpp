@@ -19,7 +19,7 @@ Variant CCompetition::GetAttributePk(const CDataObject& dobj, int slot) {
   const Variant name = dobj.Fields(Slot("attName", slot))->Value();
   if (name.IsNull()) return Variant::Null();
   auto rs = Engine().OpenRecordset("tblAttribute", engine::dbOpenDynaset);
-  rs->FindFirst(SqlEqualText("attName", name));
+  rs->FindFirst(engine::Criteria{{"attName", TextCriterion(name)}});
   if (rs->NoMatch()) {
     // Naming an attribute that does not exist yet creates it.
     rs->AddNew();
@@ -38,7 +38,7 @@ void CCompetition::SaveFormulaParameter(const CDataObject& dobj) {
   if (formulaID.IsNull()) throw RuntimeError(errInvalidUseOfNull);
   auto rs = Engine().OpenRecordset("tblFormulaCompetition", engine::dbOpenDynaset);
   const std::string keyColumn = rs->Fields(0).Name();
-  rs->FindFirst(SqlEqualNumber(keyColumn, formulaID));
+  rs->FindFirst(engine::Criteria{{keyColumn, NumberCriterion(formulaID)}});
   if (rs->NoMatch()) {
     rs->AddNew();
     rs->Fields(0).SetValue(formulaID);
@@ -86,7 +86,8 @@ void CCompetition::AddMissingTaskFormulaRows(engine::Recordset& competition) {
   auto formulas = Engine().OpenRecordset("tblFormulaTask", engine::dbOpenDynaset);
   for (; !tasks->IsEOF(); tasks->MoveNext()) {
     const Variant task = tasks->Fields(0).Value();
-    formulas->FindFirst(SqlEqualNumber("tasPk", task) + " AND " + SqlEqualNumber("fotFormulaID", formulaID));
+    formulas->FindFirst(
+        engine::Criteria{{"tasPk", NumberCriterion(task)}, {"fotFormulaID", NumberCriterion(formulaID)}});
     if (!formulas->NoMatch()) continue;
     formulas->AddNew();
     formulas->Fields("tasPk").SetValue(task);

@@ -5,6 +5,7 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/rules/NaturalKeyWrite.h"
+#include "zazorazari/rules/RuleCriteria.h"
 
 namespace zazorazari {
 
@@ -15,7 +16,7 @@ Variant CGlider::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lO
   NaturalKeyWrite how;
   how.strTable = "tblGlider";
   auto manufacturers = db.OpenRecordset("tblManufacturer", engine::dbOpenDynaset);
-  manufacturers->FindFirst(SqlEqualText("manName", manName));
+  manufacturers->FindFirst(engine::Criteria{{"manName", TextCriterion(manName)}});
   if (manufacturers->NoMatch()) {
     // A glider of a new manufacturer is new as well: nothing to search.
     manufacturers->AddNew();

@@ -92,7 +92,7 @@ void CPilot::SyncPilotAttributes(engine::Recordset& pilot) {
   for (int slot = 1; slot <= 4; ++slot) {
     const Variant valueKey = pilot.Fields(Slot("avaPk", slot)).Value();
     if (!valueKey.IsNull()) {
-      attributeValues->FindFirst(SqlEqualNumber("avaPk", valueKey));
+      attributeValues->FindFirst(engine::Criteria{{"avaPk", NumberCriterion(valueKey)}});
       const Variant attribute = attributeValues->Fields("attPk").Value();
       held->FindFirst(SqlEqualNumber("attPk", attribute) + " AND " + pilotCriterion);
       if (held->NoMatch()) {
@@ -101,7 +101,7 @@ void CPilot::SyncPilotAttributes(engine::Recordset& pilot) {
         pilotAttributes->Fields("avaPk").SetValue(valueKey);
         pilotAttributes->Update();
       } else if (!IsEqualOrBothNull(held->Fields("avaPk").Value(), valueKey)) {
-        pilotAttributes->FindFirst(SqlEqualNumber("patPk", held->Fields("patPk").Value()));
+        pilotAttributes->FindFirst(engine::Criteria{{"patPk", NumberCriterion(held->Fields("patPk").Value())}});
         pilotAttributes->Edit();
         pilotAttributes->Fields("avaPk").SetValue(valueKey);
         pilotAttributes->Update();

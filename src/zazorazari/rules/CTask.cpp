@@ -15,7 +15,7 @@ namespace zazorazari {
 Variant CTask::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode) {
   auto rs = Engine().OpenRecordset("tblTask", engine::dbOpenDynaset);
   if (mode == enumUpdateModify) {
-    rs->FindFirst(SqlEqualNumber("tasPk", dobj.Fields("tasPk")->Value()));
+    rs->FindFirst(engine::Criteria{{"tasPk", NumberCriterion(dobj.Fields("tasPk")->Value())}});
     rs->Edit();
   } else {
     rs->AddNew();
@@ -36,7 +36,7 @@ void CTask::SaveFormulaParameter(const Variant& taskKey, const CDataObject& dobj
   const Variant formulaID = competition->Fields("comFormulaID")->Value();
 
   auto rs = Engine().OpenRecordset("tblFormulaTask", engine::dbOpenDynaset);
-  rs->FindFirst(SqlEqualNumber("tasPk", taskKey) + " AND " + SqlEqualNumber("fotFormulaID", formulaID));
+  rs->FindFirst(engine::Criteria{{"tasPk", NumberCriterion(taskKey)}, {"fotFormulaID", NumberCriterion(formulaID)}});
   if (rs->NoMatch()) {
     rs->AddNew();
   } else {

@@ -12,7 +12,8 @@ Variant CTaskTurnpoint::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwrite
   auto rs = Engine().OpenRecordset("tblTaskTurnpoint", engine::dbOpenDynaset);
   if (mode == enumUpdateModify) {
     const CFieldPtr key = dobj.Item(Variant(int32_t{1}));
-    rs->FindFirst(SqlEqualNumber(TableColumn(Engine(), "tblTaskTurnpoint", key->Name()), key->Value()));
+    rs->FindFirst(
+        engine::Criteria{{TableColumn(Engine(), "tblTaskTurnpoint", key->Name()), NumberCriterion(key->Value())}});
     rs->Edit();
   } else {
     dobj.Fields("ttpPk")->SetValue(Variant::Null());

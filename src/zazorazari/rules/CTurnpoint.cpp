@@ -10,6 +10,7 @@
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/rules/CRuleObjects.h"
 #include "zazorazari/rules/NaturalKeyWrite.h"
+#include "zazorazari/rules/RuleCriteria.h"
 
 namespace zazorazari {
 
@@ -44,7 +45,7 @@ Variant CTurnpoint::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode
     const Variant& trnID = dobj.Fields("trnID")->Value();
     // A turnpoint just replaced by force took its identifier with it.
     if (!bForcedDelete && !trnID.IsNull()) {
-      rs.FindFirst(SqlEqualText("trnID", trnID));
+      rs.FindFirst(engine::Criteria{{"trnID", TextCriterion(trnID)}});
       if (!rs.NoMatch() && IsOtherRow(rs, mode, dobj)) {
         facade.SetLastDuplicatedPk(CLng(rs.Fields(0).Value()));
         return Variant::Error(enumInternalErrorTurnpointIDExists);

@@ -4,6 +4,7 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/engine/Recordset.h"
+#include "zazorazari/rules/RuleCriteria.h"
 
 namespace zazorazari {
 
@@ -52,8 +53,8 @@ Variant WriteByNaturalKey(engine::Database& db, EnumUpdate mode, CDataObject& do
   }
 
   if (mode == enumUpdateModify) {
-    // The key must be a number: SqlEqualNumber refuses anything else.
-    rs->FindFirst(SqlEqualNumber(rs->Fields(0).Name(), RecordKey(dobj)));
+    // The key must be a number: NumberCriterion refuses anything else.
+    rs->FindFirst(engine::Criteria{{rs->Fields(0).Name(), NumberCriterion(RecordKey(dobj))}});
     rs->Edit();
   } else {
     rs->AddNew();

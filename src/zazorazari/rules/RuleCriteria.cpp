@@ -28,6 +28,12 @@ Variant NumberCriterion(const Variant& value) {
   }
 }
 
+Variant TextCriterion(const Variant& value) {
+  if (value.IsEmpty()) return Variant("");
+  if (!value.IsNull() && value.VarType() != vtString) throw RuntimeError(errTypeMismatch);
+  return value;
+}
+
 std::string DateLiteral(const Variant& value) {
   const DateParts parts = SplitDate(CDate(value));
   return "#" + std::to_string(parts.month) + "/" + std::to_string(parts.day) + "/" + std::to_string(parts.year) + "#";

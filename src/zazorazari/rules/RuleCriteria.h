@@ -22,6 +22,10 @@ std::string NumberText(const Variant& value);
 // for, or Null (which finds NULL).
 Variant NumberCriterion(const Variant& value);
 
+// A text compared in typed criteria, refused as SqlEqualText refuses it
+// (13): the text, the empty text for Empty, or Null (which finds NULL).
+Variant TextCriterion(const Variant& value);
+
 // "#m/d/yyyy#" of a date value, the literal form the engine reads.
 std::string DateLiteral(const Variant& value);
 

@@ -101,22 +101,63 @@ void BM_AddDataObjectPilot(benchmark::State& state) {
 }
 BENCHMARK(BM_AddDataObjectPilot)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
+// A prepared pilot INSERT with a new pilot's names and number bound: the
+// first name starts with `name`, the numbers count on from `*number`, which
+// keeps each benchmark's pilots apart through all its repetitions.
+class RawPilotInsert {
+ public:
+  RawPilotInsert(RawConnection& connection, const char* name, int* number)
+      : m_insert(connection.Prepare(
+            "INSERT INTO tblPilot (pilFirstName, pilLastName, pilSex, pilNumber) VALUES (?, ?, 'F', ?)")),
+        m_name(name),
+        m_number(number) {}
+  ~RawPilotInsert() { sqlite3_finalize(m_insert); }
+  RawPilotInsert(const RawPilotInsert&) = delete;
+  RawPilotInsert& operator=(const RawPilotInsert&) = delete;
+
+  sqlite3_stmt* Next() {
+    const std::string n = std::to_string(++*m_number);
+    sqlite3_bind_text(m_insert, 1, (m_name + n).c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_text(m_insert, 2, ("Pilot" + n).c_str(), -1, SQLITE_TRANSIENT);
+    sqlite3_bind_int(m_insert, 3, *m_number);
+    return m_insert;
+  }
+
+ private:
+  sqlite3_stmt* m_insert;
+  std::string m_name;
+  int* m_number;
+};
+
 void BM_RawInsertPilot(benchmark::State& state) {
   RawConnection connection;
-  sqlite3_stmt* insert = connection.Prepare(
-      "INSERT INTO tblPilot (pilFirstName, pilLastName, pilSex, pilNumber) VALUES (?, ?, 'F', ?)");
-  static int added = 0;
-  for (auto _ : state) {
-    const std::string n = std::to_string(++added);
-    const std::string first = "Raw" + n;
-    const std::string last = "Pilot" + n;
-    sqlite3_bind_text(insert, 1, first.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_text(insert, 2, last.c_str(), -1, SQLITE_TRANSIENT);
-    sqlite3_bind_int(insert, 3, 500000 + added);
-    InOwnTransaction(connection.raw, connection.begin, insert, connection.commit);
-  }
-  sqlite3_finalize(insert);
+  static int number = 500000;
+  RawPilotInsert insert(connection, "Raw", &number);
+  for (auto _ : state) InOwnTransaction(connection.raw, connection.begin, insert.Next(), connection.commit);
 }
 BENCHMARK(BM_RawInsertPilot)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The rows an added pilot brings, written raw: the pilot and its empty
+// result row in each task, in one transaction.
+void BM_RawInsertPilotWithResults(benchmark::State& state) {
+  RawConnection connection;
+  static int number = 700000;
+  RawPilotInsert insert(connection, "RawWithResults", &number);
+  sqlite3_stmt* result = connection.Prepare("INSERT INTO tblResult (pilPk, tasPk) SELECT ?, tasPk FROM tblTask");
+  for (auto _ : state) {
+    for (sqlite3_stmt* stmt : {connection.begin, insert.Next()}) {
+      sqlite3_step(stmt);
+      sqlite3_reset(stmt);
+    }
+    sqlite3_bind_int64(result, 1, sqlite3_last_insert_rowid(connection.raw));
+    for (sqlite3_stmt* stmt : {result, connection.commit}) {
+      sqlite3_step(stmt);
+      sqlite3_reset(stmt);
+    }
+    benchmark::DoNotOptimize(sqlite3_changes(connection.raw));
+  }
+  sqlite3_finalize(result);
+}
+BENCHMARK(BM_RawInsertPilotWithResults)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace

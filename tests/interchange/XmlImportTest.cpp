@@ -121,6 +121,9 @@ TEST_F(XmlImport, HostileFilesFailWithTheImportErrorAndWriteNothingOfTheBadRow) 
   target.Sql("INSERT INTO tblAttribute VALUES (1, 'Club')");
   const std::string file = target.Dir().File("hostile.xml");
   const std::string notAColumn = "<Error/3265/Engine.Recordset/Item not found in this collection.>";
+  std::string taken = "<ZOLT><tblAttribute attPk=\"3\" attName=\"a\"/><tblAttribute attName=\"5\" attPk=\"1\"/>";
+  for (int key = 100; key < 200; ++key) taken += "<tblAttribute attPk=\"" + std::to_string(key) + "\" attName=\"n\"/>";
+  taken += "</ZOLT>";
   const struct {
     const char* xml;  // none: the file is missing
     const char* source;
@@ -138,15 +141,18 @@ TEST_F(XmlImport, HostileFilesFailWithTheImportErrorAndWriteNothingOfTheBadRow) 
       {"<ZOLT><tblAttribute attPk=\"2\" attName=\"ok\"/><tblAttribute attPk=\"1 OR 1=1\" attName=\"bad\"/>"
        "<tblAttribute attPk=\"3\" attName=\"after\"/><tblPilot pilPk=\"1\" pilLastName=\"x\"/></ZOLT>",
        "UpdateDBFromXML", "<Error/13/ZAZorazari/Type mismatch>", "1:Club,2:ok", 1},
+      // A row the engine refuses (its key is taken), first of rows written
+      // together: those before it stay, it and those after it do not.
+      {taken.c_str(), "UpdateDBFromXML", "<Error/3022/Engine.Recordset/Duplicate key.>", "1:Club,2:ok,3:a", 1},
       // Names that are not columns of the table, key or not.
       {"<ZOLT><tblAttribute attPk=\"1\" attName=\"changed\" attEvil=\"1\"/></ZOLT>", "UpdateDBFromXML", notAColumn,
-       "1:Club,2:ok", 1},
+       "1:Club,2:ok,3:a", 1},
       {"<ZOLT><tblAttribute attPk=\"1\" attName=\"changed\" xmlns:attName=\"urn:x\"/></ZOLT>", "UpdateDBFromXML",
-       notAColumn, "1:Club,2:ok", 1},
-      {"<ZOLT><tblAttribute nope=\"1\"/></ZOLT>", "UpdateDBFromXML", notAColumn, "1:Club,2:ok", 1},
+       notAColumn, "1:Club,2:ok,3:a", 1},
+      {"<ZOLT><tblAttribute nope=\"1\"/></ZOLT>", "UpdateDBFromXML", notAColumn, "1:Club,2:ok,3:a", 1},
       // A value its column cannot take.
       {"<ZOLT><tblTask tasPk=\"1\" tasName=\"x\" tasDate=\"1 OR 1=1\"/></ZOLT>", "UpdateDBFromXML",
-       "<Error/3421/Engine.Field/Data type conversion error.>", "1:Club,2:ok", 14},
+       "<Error/3421/Engine.Field/Data type conversion error.>", "1:Club,2:ok,3:a", 14},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.xml ? c.xml : "missing");

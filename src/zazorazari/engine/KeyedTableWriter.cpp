@@ -3,6 +3,10 @@
 
 #include <strings.h>
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include "zazorazari/engine/DatabaseImpl.h"
 #include "zazorazari/engine/EngineErrors.h"
 #include "zazorazari/engine/FieldConversion.h"
@@ -45,6 +49,7 @@ int KeyedTableWriter::ColumnIndex(const char* name) const {
 
 bool KeyedTableWriter::Find(int column, const Variant& value) {
   m_connection->CheckOpen(kRecordsetSource);
+  if (PendingMayHold(column, value)) Flush();
   sqlite3_stmt*& stmt = m_finds[static_cast<size_t>(column)];
   if (stmt == nullptr) {
     const std::string sql = "SELECT rowid FROM " + QuoteName(m_table.name) + " WHERE " +
@@ -92,11 +97,11 @@ void KeyedTableWriter::Set(int column, const Variant& value) {
 }
 
 sqlite3_stmt* KeyedTableWriter::PreparedFor(std::vector<Prepared>& cache, const std::vector<bool>& columns,
-                                            bool insert) {
+                                            size_t rows, bool insert) {
   for (const Prepared& prepared : cache) {
-    if (prepared.columns == columns) return prepared.stmt;
+    if (prepared.rows == rows && prepared.columns == columns) return prepared.stmt;
   }
-  const std::string sql = insert ? InsertSql(m_table, columns) : UpdateSql(m_table, columns);
+  const std::string sql = insert ? InsertSql(m_table, columns, rows) : UpdateSql(m_table, columns);
   sqlite3_stmt* stmt = nullptr;
   const int rc = sqlite3_prepare_v3(m_connection->Handle(), sql.c_str(), static_cast<int>(sql.size()),
                                     SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
@@ -104,38 +109,93 @@ sqlite3_stmt* KeyedTableWriter::PreparedFor(std::vector<Prepared>& cache, const 
     sqlite3_finalize(stmt);
     throw m_connection->ErrorFor(rc, kRecordsetSource, m_table.name);
   }
-  cache.push_back({columns, stmt});
+  cache.push_back({columns, rows, stmt});
   return stmt;
 }
 
-void KeyedTableWriter::Run(sqlite3_stmt* stmt, const std::vector<bool>& columns, const Variant* rowid) {
+std::optional<Error> KeyedTableWriter::Run(sqlite3_stmt* stmt, const Variant* values, size_t count,
+                                           const Variant* rowid) {
   int index = 0;
   int rc = SQLITE_OK;
-  for (size_t i = 0; i < columns.size() && rc == SQLITE_OK; ++i) {
-    if (columns[i]) rc = BindValue(stmt, ++index, m_values[i]);
-  }
+  for (size_t i = 0; i < count && rc == SQLITE_OK; ++i) rc = BindValue(stmt, ++index, values[i]);
   if (rc == SQLITE_OK && rowid != nullptr) rc = BindValue(stmt, ++index, *rowid);
   if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
-  if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-    const Error error = m_connection->ErrorFor(rc, kRecordsetSource, m_table.name);
-    sqlite3_reset(stmt);
-    throw error;
-  }
+  std::optional<Error> error;
+  if (rc != SQLITE_DONE && rc != SQLITE_ROW) error = m_connection->ErrorFor(rc, kRecordsetSource, m_table.name);
   sqlite3_reset(stmt);
+  return error;
+}
+
+bool KeyedTableWriter::PendingMayHold(int column, const Variant& value) const {
+  if (m_pendingRows == 0) return false;
+  if (column != m_table.keyColumn || !value.IsNumeric()) return true;
+  for (const double key : m_pendingKeys) {
+    if (std::isnan(key) || key == value.Number()) return true;  // NaN: a key SQLite assigns
+  }
+  return false;
 }
 
 void KeyedTableWriter::Write() {
   m_connection->CheckOpen(kRecordsetSource);
-  if (m_new) {
-    const int key = m_table.keyColumn;
-    const bool keyLeftToCounter =
-        key >= 0 && m_table.keyIsCounter && m_set[static_cast<size_t>(key)] && LeftToCounter(m_values[static_cast<size_t>(key)]);
-    if (keyLeftToCounter) m_set[static_cast<size_t>(key)] = false;
-    Run(PreparedFor(m_inserts, m_set, true), m_set, nullptr);
-    if (keyLeftToCounter) m_set[static_cast<size_t>(key)] = true;
-  } else if (!m_setColumns.empty()) {
+  if (!m_new) {
+    if (m_setColumns.empty()) return;
+    Flush();
+    std::vector<Variant> values;
+    for (size_t i = 0; i < m_set.size(); ++i) {
+      if (m_set[i]) values.push_back(m_values[i]);
+    }
     const Variant rowid = RowidParam(m_found);
-    Run(PreparedFor(m_updates, m_set, false), m_set, &rowid);
+    if (auto error = Run(PreparedFor(m_updates, m_set, 1, false), values.data(), values.size(), &rowid)) throw *error;
+    return;
+  }
+  const int key = m_table.keyColumn;
+  const auto keyIndex = static_cast<size_t>(key);
+  const bool keyLeftToCounter = key >= 0 && m_table.keyIsCounter && m_set[keyIndex] && LeftToCounter(m_values[keyIndex]);
+  if (keyLeftToCounter) m_set[keyIndex] = false;
+  if (m_pendingRows > 0 && m_set != m_pendingColumns) Flush();
+  if (m_pendingRows == 0) m_pendingColumns = m_set;
+  const bool keyKnown = key >= 0 && m_set[keyIndex] && m_values[keyIndex].IsNumeric();
+  m_pendingKeys.push_back(keyKnown ? m_values[keyIndex].Number() : std::numeric_limits<double>::quiet_NaN());
+  size_t width = 0;
+  for (size_t i = 0; i < m_set.size(); ++i) {
+    if (!m_set[i]) continue;
+    m_pendingValues.push_back(std::move(m_values[i]));  // every row sets them anew
+    ++width;
+  }
+  if (keyLeftToCounter) m_set[keyIndex] = true;
+  ++m_pendingRows;
+  if (m_pendingRows >= BatchRows(width)) Flush();
+}
+
+size_t KeyedTableWriter::BatchRows(size_t width) const {
+  // As many rows as one statement takes, at most 64 (more gain little).
+  const auto variables = static_cast<size_t>(sqlite3_limit(m_connection->Handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1));
+  return width == 0 ? 1 : std::min<size_t>(64, variables / width);
+}
+
+void KeyedTableWriter::Flush() {
+  if (m_pendingRows == 0) return;
+  const size_t rows = m_pendingRows;
+  const size_t width = m_pendingValues.size() / rows;
+  struct Done {
+    KeyedTableWriter& writer;
+    ~Done() {
+      writer.m_pendingValues.clear();
+      writer.m_pendingKeys.clear();
+      writer.m_pendingRows = 0;
+    }
+  } done{*this};
+  // A full batch together; when the statement refuses, it undid them all,
+  // and the rows go one by one to find the one at fault. Fewer rows (at the
+  // end, or before a search that could see them) go one by one anyway.
+  const Variant* values = m_pendingValues.data();
+  if (rows > 1 && rows == BatchRows(width) &&
+      !Run(PreparedFor(m_inserts, m_pendingColumns, rows, true), values, rows * width, nullptr)) {
+    return;
+  }
+  sqlite3_stmt* single = PreparedFor(m_inserts, m_pendingColumns, 1, true);
+  for (size_t r = 0; r < rows; ++r) {
+    if (auto error = Run(single, values + r * width, width, nullptr)) throw *error;
   }
 }
 

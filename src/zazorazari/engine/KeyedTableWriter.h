@@ -2,15 +2,20 @@
 // one column, for imports that merge many rows: the search, the insert and
 // the update are prepared once per column set and reused for every row, the
 // values bound directly. Values are converted as a recordset field converts
-// them, and the rows are written as a recordset's Update writes them.
+// them, and the rows are written as a recordset's Update writes them. New
+// rows wait to be inserted several in one statement (which costs much less
+// than a statement each); they are inserted before any search or overwrite
+// that could see them, and by Flush.
 #pragma once
 
 #include <sqlite3.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "zazorazari/platform/Error.h"
 #include "zazorazari/platform/Variant.h"
 
 namespace zazorazari::engine {
@@ -44,15 +49,27 @@ class KeyedTableWriter {
   // SQLite) or writes the set columns of the found row; nothing when no
   // column of an overwrite was set.
   void Write();
+  // Inserts the new rows still waiting. Call it when the rows end and before
+  // a failure leaves the writer: the rows written before the failing one are
+  // then in the table, and a failure among them is raised instead, as it
+  // came first. A waiting row that fails is raised with the error its own
+  // insert gives; the rows before it stay inserted.
+  void Flush();
 
  private:
-  // One prepared statement per set of written columns.
+  // One prepared statement per set of written columns (and rows of values).
   struct Prepared {
     std::vector<bool> columns;
+    size_t rows;
     sqlite3_stmt* stmt;
   };
-  sqlite3_stmt* PreparedFor(std::vector<Prepared>& cache, const std::vector<bool>& columns, bool insert);
-  void Run(sqlite3_stmt* stmt, const std::vector<bool>& columns, const Variant* rowid);
+  sqlite3_stmt* PreparedFor(std::vector<Prepared>& cache, const std::vector<bool>& columns, size_t rows, bool insert);
+  // Binds `count` values (and the row id), steps and resets; the error when
+  // SQLite refuses.
+  std::optional<Error> Run(sqlite3_stmt* stmt, const Variant* values, size_t count, const Variant* rowid);
+  bool PendingMayHold(int column, const Variant& value) const;
+  // The new rows of `width` written columns one statement inserts.
+  size_t BatchRows(size_t width) const;
 
   std::shared_ptr<Connection> m_connection;
   const SchemaObject& m_table;
@@ -65,6 +82,13 @@ class KeyedTableWriter {
   std::vector<Variant> m_values;
   std::vector<bool> m_set;
   std::vector<int> m_setColumns;  // to clear them for the next row
+
+  // The new rows waiting: their written columns (one set for all), their
+  // values row after row, and their keys (NaN for one SQLite assigns).
+  std::vector<bool> m_pendingColumns;
+  std::vector<Variant> m_pendingValues;
+  std::vector<double> m_pendingKeys;
+  size_t m_pendingRows = 0;
 };
 
 }  // namespace zazorazari::engine

@@ -8,6 +8,7 @@
 #include "zazorazari/engine/FieldConversion.h"
 #include "zazorazari/engine/RecordsetImpl.h"
 #include "zazorazari/engine/RowWriter.h"
+#include "zazorazari/engine/ValueBinding.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
 namespace zazorazari::engine {
@@ -124,6 +125,13 @@ void Recordset::Update() {
     impl.lastModified = rowid;
   } else {
     const int64_t rowid = impl.cursor->Bookmark();
+    // A column assigned the value it holds is left out: writing it would
+    // still rewrite every index entry on the column. The row is read afresh
+    // first, so what is left out is what the file holds now.
+    impl.cursor->Reload();
+    const std::vector<Variant>& stored = impl.cursor->Row();
+    for (size_t i = 0; i < impl.changed.size(); ++i)
+      if (impl.changed[i] && SameValue(impl.buffer[i], stored[i])) impl.changed[i] = false;
     impl.writer.Update(connection, *impl.object, impl.buffer, impl.changed, rowid);
     impl.cursor->Reload();
     impl.lastModified = rowid;

@@ -55,15 +55,19 @@ void RowWriter::Update(Connection& connection, const SchemaObject& table, const 
 
 bool LeftToCounter(const Variant& value) { return value.IsNull() || (value.IsNumeric() && value.Number() == 0); }
 
-std::string InsertSql(const SchemaObject& table, const std::vector<bool>& written) {
-  std::string columns, params;
+std::string InsertSql(const SchemaObject& table, const std::vector<bool>& written, size_t rows) {
+  std::string columns, row;
   for (size_t i = 0; i < written.size(); ++i) {
     if (!written[i]) continue;
     columns += columns.empty() ? " (" : ", ";
     columns += QuoteName(table.fields[i].Name);
-    params += params.empty() ? " VALUES (?" : ", ?";
+    row += row.empty() ? "(?" : ", ?";
   }
-  return "INSERT INTO " + QuoteName(table.name) + (columns.empty() ? " DEFAULT VALUES" : columns + ")" + params + ")");
+  std::string sql = "INSERT INTO " + QuoteName(table.name);
+  if (columns.empty()) return sql + " DEFAULT VALUES";
+  sql += columns + ") VALUES ";
+  for (size_t r = 0; r < rows; ++r) sql += (r == 0 ? "" : ", ") + row + ")";
+  return sql;
 }
 
 std::string UpdateSql(const SchemaObject& table, const std::vector<bool>& changed) {

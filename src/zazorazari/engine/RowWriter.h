@@ -37,8 +37,9 @@ void DeleteRow(Connection& connection, const SchemaObject& table, int64_t rowid)
 // A counter key value that an insert leaves to SQLite to assign: NULL or 0.
 bool LeftToCounter(const Variant& value);
 // "INSERT INTO table (...) VALUES (?, ...)" of the written columns, in
-// column order ("DEFAULT VALUES" when there is none).
-std::string InsertSql(const SchemaObject& table, const std::vector<bool>& written);
+// column order, with `rows` rows of values ("DEFAULT VALUES" when there is
+// no column).
+std::string InsertSql(const SchemaObject& table, const std::vector<bool>& written, size_t rows = 1);
 // "UPDATE table SET column = ?, ... WHERE rowid = ?" of the changed columns.
 std::string UpdateSql(const SchemaObject& table, const std::vector<bool>& changed);
 

@@ -37,6 +37,10 @@ void ReadColumnValues(sqlite3_stmt* stmt, int first, const std::vector<FieldDef>
   for (size_t i = 0; i < fields.size(); ++i) row[i] = ReadColumnValue(stmt, first + static_cast<int>(i), fields[i].Type);
 }
 
+bool SameValue(const Variant& a, const Variant& b) {
+  return a.VarType() == b.VarType() && a.Number() == b.Number() && a.Text() == b.Text();
+}
+
 Variant RowidParam(int64_t rowid) {
   if (rowid >= std::numeric_limits<int32_t>::min() && rowid <= std::numeric_limits<int32_t>::max())
     return Variant(static_cast<int32_t>(rowid));

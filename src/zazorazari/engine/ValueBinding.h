@@ -23,6 +23,10 @@ Variant ReadColumnValue(sqlite3_stmt* stmt, int column, int32_t fieldType);
 // The columns from `first` on, one per field, into `row` (resized to fit).
 void ReadColumnValues(sqlite3_stmt* stmt, int first, const std::vector<FieldDef>& fields, std::vector<Variant>& row);
 
+// Whether two values read or converted for a column are the same value: the
+// same type, number and text.
+bool SameValue(const Variant& a, const Variant& b);
+
 // A row id as a parameter value (Variant has no 64-bit integer).
 Variant RowidParam(int64_t rowid);
 

@@ -9,14 +9,6 @@
 
 namespace zazorazari::engine {
 
-namespace {
-
-bool SameValue(const Variant& a, const Variant& b) {
-  return a.VarType() == b.VarType() && a.Number() == b.Number() && a.Text() == b.Text();
-}
-
-}  // namespace
-
 ViewCursor::ViewCursor(Connection& connection, RecordSource source)
     : m_connection(connection), m_source(std::move(source)) {}
 

@@ -2,8 +2,6 @@
 // XmlTableMerge.h).
 #include "zazorazari/interchange/XmlTableMerge.h"
 
-#include <strings.h>
-
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -236,9 +234,15 @@ void UpdateDBFromXML(engine::Database& db, const XmlRowSource& elements, const s
     engine::KeyedTableWriter writer(db, strTable);
     ColumnsByName columns(writer);
     const Presets presets(columns, strTable);
-    elements.EachElement(strTable, [&](pugi::xml_node element) {
-      if (element.first_attribute()) MergeRow(writer, columns, presets, strTable, element);
-    });
+    try {
+      elements.EachElement(strTable, [&](pugi::xml_node element) {
+        if (element.first_attribute()) MergeRow(writer, columns, presets, strTable, element);
+      });
+    } catch (...) {
+      writer.Flush();  // the rows before the failing one stay written
+      throw;
+    }
+    writer.Flush();
   } catch (const Error& e) {
     throw Error(enumErrorImportXML, FacadeSource("UpdateDBFromXML"), ErrorInfoText(e));
   } catch (const std::exception& e) {

@@ -109,9 +109,17 @@ std::string FormatNumber(double value, int significantDigits) {
 
   // Scientific form rounded to the significant digits: "-d.ddde+XX". Built
   // in fixed buffers: exports format every number of a database this way.
+  // A normal double's shortest form that reads back as itself is that
+  // rounding when it has 15 digits or fewer (the value lies within half a
+  // unit of its 17th digit of it), and far quicker to make.
   char scientific[64];
-  const char* const end = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                        std::chars_format::scientific, significantDigits - 1).ptr;
+  const char* end = std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific).ptr;
+  const auto shortestDigits = std::count_if(static_cast<const char*>(scientific),
+                                            std::find(static_cast<const char*>(scientific), end, 'e'), IsDigit);
+  if (significantDigits != 15 || !std::isnormal(value) || shortestDigits > 15) {
+    end = std::to_chars(scientific, scientific + sizeof scientific, value, std::chars_format::scientific,
+                        significantDigits - 1).ptr;
+  }
   const bool negative = scientific[0] == '-';
   const char* const e = std::find(static_cast<const char*>(scientific), end, 'e');
   char digits[64];

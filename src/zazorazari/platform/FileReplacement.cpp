@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <random>
 
 #include "zazorazari/platform/ErrorNumbers.h"
@@ -196,12 +197,13 @@ class Temporary {
 
 // Writes the temporary's whole content through `write`.
 void ReplaceContent(const std::string& temporary, const std::string& target, const std::function<bool(FILE*)>& write) {
-  FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) throw SystemError(target, "cannot be written");
+  // Closed also when write throws.
+  std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(temporary.c_str(), "wb"), &std::fclose);
+  if (!file) throw SystemError(target, "cannot be written");
   errno = 0;
-  bool ok = write(file) && std::fflush(file) == 0;
+  bool ok = write(file.get()) && std::fflush(file.get()) == 0;
   const int code = errno;
-  ok = std::fclose(file) == 0 && ok;
+  ok = std::fclose(file.release()) == 0 && ok;
   if (!ok) {
     if (errno == 0) errno = code != 0 ? code : EIO;
     throw SystemError(target, "cannot be written");

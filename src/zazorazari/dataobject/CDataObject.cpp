@@ -57,10 +57,12 @@ void CDataObject::SaveToDAORecordset(engine::Recordset& rs) const {
   const auto& fields = m_fields.Items();
   // The first field is the key, which the engine assigns and never changes.
   for (size_t i = 1; i < fields.size(); ++i) {
+    // A column the recordset lacks or a value it refuses is left out; the
+    // lookup throws nothing for a missing column, as most records carry
+    // fields of joined rows that their table lacks.
     try {
-      rs.Fields(fields[i]->Name()).SetValue(fields[i]->Value());
+      if (engine::Field* column = rs.FindField(fields[i]->Name())) column->SetValue(fields[i]->Value());
     } catch (const Error&) {
-      // A column the recordset lacks or a value it refuses is left out.
     }
   }
 }

@@ -152,11 +152,16 @@ void Recordset::Delete() {
 }
 
 Field& Recordset::Fields(const std::string& name) {
+  if (Field* field = FindField(name)) return *field;
+  throw EngineError(errEngineItemNotFound, kRecordsetSource);
+}
+
+Field* Recordset::FindField(const std::string& name) {
   m_impl->CheckUsable(kRecordsetSource);
   const std::vector<FieldDef>& fields = m_impl->object->fields;
   for (size_t i = 0; i < fields.size(); ++i)
-    if (strcasecmp(fields[i].Name.c_str(), name.c_str()) == 0) return m_fields[i];
-  throw EngineError(errEngineItemNotFound, kRecordsetSource);
+    if (strcasecmp(fields[i].Name.c_str(), name.c_str()) == 0) return &m_fields[i];
+  return nullptr;
 }
 
 Field& Recordset::Fields(int32_t index) {

@@ -45,6 +45,7 @@ class Recordset {
   void Delete();
 
   Field& Fields(const std::string& name);  // 3265 for an unknown name
+  Field* FindField(const std::string& name);  // nullptr for an unknown name
   Field& Fields(int32_t index);            // 0-based; 3265 out of range
   int32_t FieldCount() const;
   const std::vector<FieldDef>& FieldDefs() const;

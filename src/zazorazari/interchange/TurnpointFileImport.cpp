@@ -15,6 +15,7 @@
 #include "zazorazari/interchange/HostCalls.h"
 #include "zazorazari/interchange/TurnpointFile.h"
 #include "zazorazari/interchange/TurnpointAdder.h"
+#include "zazorazari/rules/CRuleObjects.h"
 
 namespace zazorazari {
 
@@ -46,6 +47,18 @@ Error RefusalReport(const std::vector<Refusal>& refusals, bool bNothingStored) {
                text + ".");
 }
 
+// The turnpoint rules keep the datum keys while the file is imported.
+class KeptDatumKeys {
+ public:
+  explicit KeptDatumKeys(CTurnpoint& rule) : m_rule(rule) { m_rule.KeepDatumKeys(true); }
+  ~KeptDatumKeys() { m_rule.KeepDatumKeys(false); }
+  KeptDatumKeys(const KeptDatumKeys&) = delete;
+  KeptDatumKeys& operator=(const KeptDatumKeys&) = delete;
+
+ private:
+  CTurnpoint& m_rule;
+};
+
 }  // namespace
 
 void CDatabase::ImportTurnpointsFromFile(const std::string& strPath, const std::string& strFormat,
@@ -62,6 +75,7 @@ void CDatabase::ImportTurnpointsFromFile(const std::string& strPath, const std::
   engine::AtomicScope scope(*engineDb);
   {
     TurnpointAdder adder(*this, *engineDb);
+    const KeptDatumKeys keptDatums(m_objRules->Turnpoint());
     int16_t reported = 1;
     for (size_t i = 0; i < entries.size(); ++i) {
       adder.Add(entries[i], lOverwriteMode, refusals);

@@ -9,6 +9,7 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/rules/NaturalKeyWrite.h"
+#include "zazorazari/rules/RuleCriteria.h"
 #include "zazorazari/rules/PilotSlotReferences.h"
 
 namespace zazorazari {
@@ -16,7 +17,7 @@ namespace zazorazari {
 Variant CAttribute::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lOverwriteMode) {
   NaturalKeyWrite how;
   how.strTable = "tblAttribute";
-  how.criteria = {SqlEqualText("attName", dobj.Fields("attName")->Value())};
+  how.criteria = {{{"attName", TextCriterion(dobj.Fields("attName")->Value())}}};
   how.copiedColumns = {"attName"};
   return WriteByNaturalKey(Engine(), mode, dobj, lOverwriteMode, how);
 }

@@ -25,8 +25,7 @@ Variant CAttributeValue::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwrit
     attributes->Update();
     attributes->SetBookmark(attributes->LastModified());
   } else {
-    how.criteria = {SqlEqualText("avaValue", avaValue) + " AND " +
-                    SqlEqualNumber("attPk", attributes->Fields(0).Value())};
+    how.criteria = {{{"avaValue", TextCriterion(avaValue)}, {"attPk", NumberCriterion(attributes->Fields(0).Value())}}};
   }
   const Variant attPk = attributes->Fields(0).Value();
   attributes->Close();

@@ -4,13 +4,14 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/rules/NaturalKeyWrite.h"
+#include "zazorazari/rules/RuleCriteria.h"
 
 namespace zazorazari {
 
 Variant CGeoDate::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lOverwriteMode) {
   NaturalKeyWrite how;
   how.strTable = "tblGeoDate";
-  how.criteria = {SqlEqualText("gedName", dobj.Fields("gedName")->Value())};
+  how.criteria = {{{"gedName", TextCriterion(dobj.Fields("gedName")->Value())}}};
   how.copiedColumns = {"gedName"};
   return WriteByNaturalKey(Engine(), mode, dobj, lOverwriteMode, how);
 }

@@ -24,8 +24,8 @@ Variant CGlider::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lO
     manufacturers->Update();
     manufacturers->SetBookmark(manufacturers->LastModified());
   } else {
-    how.criteria = {SqlEqualText("gliName", dobj.Fields("gliName")->Value()) + " AND " +
-                    SqlEqualNumber("manPk", manufacturers->Fields(0).Value())};
+    how.criteria = {{{"gliName", TextCriterion(dobj.Fields("gliName")->Value())},
+                     {"manPk", NumberCriterion(manufacturers->Fields(0).Value())}}};
   }
   const Variant manPk = manufacturers->Fields(0).Value();
   manufacturers->Close();

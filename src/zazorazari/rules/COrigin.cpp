@@ -5,6 +5,7 @@
 #include "zazorazari/dataobject/modTools.h"
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/rules/NaturalKeyWrite.h"
+#include "zazorazari/rules/RuleCriteria.h"
 
 namespace zazorazari {
 
@@ -21,12 +22,12 @@ Variant COrigin::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lO
     if (!known) return Variant::Null();  // callers store no origin
   }
 
-  const std::string byNation = SqlEqualNumber("natPk", natPk->Value()) + " AND ";
+  const engine::Criterion byNation{"natPk", NumberCriterion(natPk->Value())};
   NaturalKeyWrite how;
   how.strTable = "tblOrigin";
-  how.criteria = {byNation + SqlEqualText("oriRegion", dobj.Fields("oriRegion")->Value())};
+  how.criteria = {{byNation, {"oriRegion", TextCriterion(dobj.Fields("oriRegion")->Value())}}};
   const Variant& oriRegionShort = dobj.Fields("oriRegionShort")->Value();
-  if (!oriRegionShort.IsNull()) how.criteria.push_back(byNation + SqlEqualText("oriRegionShort", oriRegionShort));
+  if (!oriRegionShort.IsNull()) how.criteria.push_back({byNation, {"oriRegionShort", TextCriterion(oriRegionShort)}});
   how.copiedColumns = {"oriRegion", "oriRegionShort", "natPk"};
   return WriteByNaturalKey(db, mode, dobj, lOverwriteMode, how);
 }

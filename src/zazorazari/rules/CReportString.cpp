@@ -5,6 +5,7 @@
 #include "zazorazari/engine/Database.h"
 #include "zazorazari/platform/Conversions.h"
 #include "zazorazari/rules/NaturalKeyWrite.h"
+#include "zazorazari/rules/RuleCriteria.h"
 
 namespace zazorazari {
 
@@ -22,8 +23,8 @@ Variant CategoryText(const Variant& category) {
 Variant CReportString::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lOverwriteMode) {
   NaturalKeyWrite how;
   how.strTable = "tblReportString";
-  how.criteria = {SqlEqualText("rstText", dobj.Fields("rstText")->Value()) + " AND " +
-                  SqlEqualText("rstCategory", CategoryText(dobj.Fields("rstCategory")->Value()))};
+  how.criteria = {{{"rstText", TextCriterion(dobj.Fields("rstText")->Value())},
+                   {"rstCategory", TextCriterion(CategoryText(dobj.Fields("rstCategory")->Value()))}}};
   how.copiedColumns = {"rstCategory", "rstText"};
   return WriteByNaturalKey(Engine(), mode, dobj, lOverwriteMode, how);
 }

@@ -37,10 +37,14 @@ Variant CTurnpoint::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode
 
   NaturalKeyWrite how;
   how.strTable = "tblTurnpoint";
-  how.criteria = {SqlEqualText("trnName", dobj.Fields("trnName")->Value()) + " AND " + SqlEqualNumber("oriPk", oriPk) +
-                  " AND " + SqlEqualText("trnPositionType", dobj.Fields("trnPositionType")->Value())};
+  how.criteria = {{{"trnName", TextCriterion(dobj.Fields("trnName")->Value())},
+                   {"oriPk", NumberCriterion(oriPk)},
+                   {"trnPositionType", TextCriterion(dobj.Fields("trnPositionType")->Value())}}};
 
   Variant geoPk = Variant::Null();
+  const Variant& gedName = dobj.Fields("gedName")->Value();
+  const bool bKeepDatum = m_bKeepDatumKeys && gedName.VarType() == vtString;
+  const auto keptDatum = bKeepDatum ? m_datumKeys.find(gedName.Text()) : m_datumKeys.end();
   how.beforeWrite = [&](engine::Recordset& rs, bool bForcedDelete) -> std::optional<Variant> {
     const Variant& trnID = dobj.Fields("trnID")->Value();
     // A turnpoint just replaced by force took its identifier with it.
@@ -51,7 +55,11 @@ Variant CTurnpoint::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode
         return Variant::Error(enumInternalErrorTurnpointIDExists);
       }
     }
-    if (!dobj.Fields("gedName")->Value().IsNull()) geoPk = FindOrCreate(facade, rules.GeoDate(), "doGeoDate", dobj);
+    if (keptDatum != m_datumKeys.end()) {
+      geoPk = keptDatum->second;
+    } else if (!gedName.IsNull()) {
+      geoPk = FindOrCreate(facade, rules.GeoDate(), "doGeoDate", dobj);
+    }
     return std::nullopt;
   };
   how.writeColumns = [&](engine::Recordset& rs) {
@@ -59,7 +67,16 @@ Variant CTurnpoint::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode
     rs.Fields("geoPk").SetValue(geoPk);
     rs.Fields("oriPk").SetValue(oriPk);
   };
-  return WriteByNaturalKey(Engine(), mode, dobj, lOverwriteMode, how);
+  Variant key = WriteByNaturalKey(Engine(), mode, dobj, lOverwriteMode, how);
+  // Kept only once a turnpoint refers to it: a datum made for a refused
+  // turnpoint may still be undone.
+  if (bKeepDatum && !key.IsError() && !geoPk.IsNull() && !geoPk.IsError()) m_datumKeys.emplace(gedName.Text(), geoPk);
+  return key;
+}
+
+void CTurnpoint::KeepDatumKeys(bool bKeep) {
+  m_bKeepDatumKeys = bKeep;
+  m_datumKeys.clear();
 }
 
 Variant CTurnpoint::Delete(int32_t lPk, bool) {

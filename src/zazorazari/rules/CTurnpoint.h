@@ -2,6 +2,9 @@
 // an identifier held by another turnpoint is refused whatever the overwrite mode.
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "zazorazari/rules/CRule.h"
 
 namespace zazorazari {
@@ -13,6 +16,15 @@ class CTurnpoint : public CRule {
   // belongs to another turnpoint.
   Variant Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode lOverwriteMode) override;
   Variant Delete(int32_t lPk, bool bDeleteReferences) override;  // 0; task turnpoints are kept
+
+  // From KeepDatumKeys(true) to KeepDatumKeys(false) the key of each datum
+  // name written is kept, so that a file of many turnpoints naming one datum
+  // looks it up once. Only for an operation that meanwhile removes no datum.
+  void KeepDatumKeys(bool bKeep);
+
+ private:
+  bool m_bKeepDatumKeys = false;
+  std::map<std::string, Variant> m_datumKeys;
 };
 
 }  // namespace zazorazari

@@ -23,7 +23,7 @@ Variant WriteByNaturalKey(engine::Database& db, EnumUpdate mode, CDataObject& do
   auto rs = db.OpenRecordset(how.strTable, engine::dbOpenDynaset);
 
   bool bForcedDelete = false;
-  for (const std::string& criterion : how.criteria) {
+  for (const engine::Criteria& criterion : how.criteria) {
     if (bForcedDelete) break;
     rs->FindFirst(criterion);
     if (rs->NoMatch() || !IsOtherRow(*rs, mode, dobj)) continue;

@@ -11,6 +11,7 @@
 
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/dataobject/CDataObject.h"
+#include "zazorazari/engine/Criteria.h"
 #include "zazorazari/platform/Variant.h"
 
 namespace zazorazari {
@@ -25,7 +26,8 @@ struct NaturalKeyWrite {
   // Natural-key criteria, searched in this order. Once a collision has been
   // settled by deleting the row found, later criteria are not searched. No
   // criterion: the record is new by construction (its parent row was new).
-  std::vector<std::string> criteria;
+  // Typed: the values are bound, never written into SQL text.
+  std::vector<engine::Criteria> criteria;
   // Columns assigned from the record's fields of the same names.
   std::vector<std::string> copiedColumns;
   // Runs when no collision ended the write, before the row is positioned:

@@ -164,6 +164,10 @@ TEST_F(TurnpointFiles, CupColumnsQuotingEncodingsAndLineEndsReachTheRules) {
   EXPECT_NEAR(std::stod(t.Scalar("SELECT trnPositionAltitude FROM tblTurnpoint WHERE " + club)), 499.87, 0.01);
   EXPECT_EQ(t.Scalar("SELECT g.gedName FROM tblTurnpoint t JOIN tblGeoDate g ON g.gedPk = t.geoPk WHERE " + club),
             "WGS 84");
+  // The second waypoint takes the datum key the first one found.
+  EXPECT_EQ(t.Scalar("SELECT COUNT(*) FROM tblTurnpoint t JOIN tblGeoDate g ON g.gedPk = t.geoPk"
+                     " WHERE g.gedName = 'WGS 84'"),
+            "2");
   EXPECT_EQ(t.Scalar("SELECT n.natCode3 FROM tblTurnpoint t JOIN tblOrigin o ON o.oriPk = t.oriPk"
                      " JOIN tblNation n ON n.natPk = o.natPk WHERE " + club),
             "FRA");

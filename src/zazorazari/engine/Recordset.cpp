@@ -159,8 +159,10 @@ Field& Recordset::Fields(const std::string& name) {
 Field* Recordset::FindField(const std::string& name) {
   m_impl->CheckUsable(kRecordsetSource);
   const std::vector<FieldDef>& fields = m_impl->object->fields;
+  // Names of other lengths never match: most are passed over unread.
   for (size_t i = 0; i < fields.size(); ++i)
-    if (strcasecmp(fields[i].Name.c_str(), name.c_str()) == 0) return &m_fields[i];
+    if (fields[i].Name.size() == name.size() && strcasecmp(fields[i].Name.c_str(), name.c_str()) == 0)
+      return &m_fields[i];
   return nullptr;
 }
 

@@ -213,6 +213,17 @@ bool KeysetCursor::Next() {
 }
 
 bool KeysetCursor::MoveFirst() {
+  // Rows added through this recordset come last, after the walk. Without
+  // them the first row is the first match of no criteria: one statement
+  // where the walk's first step and the read of its row take two.
+  if (m_added.empty()) {
+    SqlText everyRow;
+    everyRow += "1";
+    if (FindFirst(everyRow, m_source.text)) return true;
+    ResetWalk();
+    m_exhausted = true;
+    return false;
+  }
   ResetWalk();
   return Next();
 }

@@ -33,7 +33,9 @@ int64_t RowWriter::Insert(Connection& connection, const SchemaObject& table, con
     written[table.keyColumn] = false;
   }
   if (m_insertSql.empty() || written != m_insertColumns) {
-    m_insertSql = InsertSql(table, written);
+    std::string& sql = table.insertSql[written];
+    if (sql.empty()) sql = InsertSql(table, written);
+    m_insertSql = sql;
     m_insertColumns = std::move(written);
   }
   RunWith(connection, m_insertSql, table, values, m_insertColumns, nullptr);

@@ -21,6 +21,9 @@ struct SchemaObject {
   // Only an AUTOINCREMENT key is the engine's counter; a key like forPk is
   // the writer's own value, 0 included.
   bool keyIsCounter = false;
+  // The INSERT text of each set of written columns used so far: a row added
+  // through a new recordset of the table takes it instead of writing it again.
+  mutable std::unordered_map<std::vector<bool>, std::string> insertSql;
 };
 
 class SchemaCatalog {

@@ -11,6 +11,7 @@
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/interchange/TurnpointFile.h"
 #include "zazorazari/interchange/Windows1252Text.h"
+#include "zazorazari/interchange/XmlDocumentFile.h"
 #include "zazorazari/interchange/XmlValueText.h"
 #include "zazorazari/interchange/XmlWellFormed.h"
 #include "zazorazari/platform/ErrorNumbers.h"
@@ -131,10 +132,7 @@ class Gpx final : public TurnpointFileFormat {
 
   void Write(std::ostream& out, const TurnpointFileContent& content) const override {
     pugi::xml_document document;
-    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-    pugi::xml_node gpx = document.append_child("gpx");
+    pugi::xml_node gpx = AppendRootWithDeclaration(document, "gpx");
     gpx.append_attribute("version") = "1.1";
     gpx.append_attribute("creator") = "ZAZorazari";
     gpx.append_attribute("xmlns") = kGpxNamespace;

@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "zazorazari/interchange/TaskFileWriters.h"
+#include "zazorazari/interchange/XmlDocumentFile.h"
 
 namespace zazorazari::interchange {
 
@@ -56,10 +57,7 @@ void AddStyle(pugi::xml_node document, const char* id, const char* lineColour, c
 
 std::string TaskKmlFile(const TaskDefinition& task, const TaskRoute& route) {
   pugi::xml_document doc;
-  pugi::xml_node declaration = doc.append_child(pugi::node_declaration);
-  declaration.append_attribute("version") = "1.0";
-  declaration.append_attribute("encoding") = "UTF-8";
-  pugi::xml_node kml = doc.append_child("kml");
+  pugi::xml_node kml = AppendRootWithDeclaration(doc, "kml");
   kml.append_attribute("xmlns") = "http://www.opengis.net/kml/2.2";
   pugi::xml_node document = kml.append_child("Document");
   document.append_child("name").text().set(task.name.c_str());

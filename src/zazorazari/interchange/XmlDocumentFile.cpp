@@ -92,6 +92,13 @@ std::string LoadedXmlDocument::LineOf(pugi::xml_node node) const {
   return LineNote(std::string_view(buffer.get(), size), static_cast<size_t>(std::max<ptrdiff_t>(node.offset_debug(), 0)));
 }
 
+pugi::xml_node AppendRootWithDeclaration(pugi::xml_document& document, const char* name) {
+  pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+  declaration.append_attribute("version") = "1.0";
+  declaration.append_attribute("encoding") = "UTF-8";
+  return document.append_child(name);
+}
+
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath) {
   files::ReplaceFileWith(strPath, files::kExportedFile, [&](FILE* file) {
     FileWriter writer(file);

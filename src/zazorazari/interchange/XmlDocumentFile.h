@@ -36,6 +36,10 @@ void ParseXmlDocument(LoadedXmlDocument& loaded, const std::string& strPath, con
 inline constexpr unsigned kXmlParseOptions =
     pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_doctype;
 
+// A new document's root element `name`, after an XML declaration of version
+// 1.0 and UTF-8 (the GPX and KML files).
+pugi::xml_node AppendRootWithDeclaration(pugi::xml_document& document, const char* name);
+
 // UTF-8 without declaration and without whitespace between elements. A file
 // that cannot be written fails with 75 and leaves an existing file as it was.
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath);

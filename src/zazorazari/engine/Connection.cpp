@@ -92,6 +92,10 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, const char
   if (sqlite3_db_readonly(db, "main") == 1 || !FolderWritable(file)) throw fail(errEngineCannotOpen);
   rc = UseRollbackJournal(db);
   if (rc == SQLITE_OK) rc = RunPlain(db, "PRAGMA synchronous=FULL");
+  // A big import changes more pages than SQLite's default 2 MB cache holds;
+  // a full cache spills them to the file (a journal sync each time) before
+  // the commit. The cache takes memory only as pages are read.
+  if (rc == SQLITE_OK) rc = RunPlain(db, "PRAGMA cache_size=-65536");
   if (rc != SQLITE_OK) throw fail((rc & 0xff) == SQLITE_NOTADB ? errEngineUnrecognizedFormat : errEngineCannotOpen);
   return std::shared_ptr<Connection>(new Connection(db, path));
 }

@@ -70,7 +70,7 @@ Variant ConvertForColumn(const Variant& value, const FieldDef& def, bool isKey) 
     if (value.Text().find('\0') != std::string::npos) Refuse();
     return value;
   }
-  if (from == vtString && Trimmed(value.Text()).empty()) return Variant::Null();
+  if (from == vtString && value.Text().find_first_not_of(" \t") == std::string::npos) return Variant::Null();
   switch (def.Type) {
     case dbBoolean:
       return Variant(BooleanOf(value));

@@ -1,6 +1,7 @@
 // Merging rows of one table with reused statements (see KeyedTableWriter.h).
 #include "zazorazari/engine/KeyedTableWriter.h"
 
+#include <sqlite3.h>
 #include <strings.h>
 
 #include <algorithm>
@@ -24,14 +25,46 @@ const SchemaObject& TableOf(Connection& connection, const std::string& table) {
   return connection.Catalog().Get(table, kDatabaseSource);
 }
 
+// Which columns the schema gives a default; all of them when the schema
+// cannot tell, so that nothing is taken for NULL that is not.
+std::vector<bool> ColumnsWithDefault(Connection& connection, const SchemaObject& table) {
+  std::vector<bool> found(table.fields.size(), true);
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(connection.Handle(), "SELECT name, dflt_value FROM pragma_table_xinfo(?)", -1, &stmt,
+                         nullptr) == SQLITE_OK) {
+    sqlite3_bind_text(stmt, 1, table.name.c_str(), -1, SQLITE_STATIC);
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+      const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+      for (size_t i = 0; i < table.fields.size(); ++i) {
+        if (strcasecmp(table.fields[i].Name.c_str(), name) == 0) found[i] = sqlite3_column_type(stmt, 1) != SQLITE_NULL;
+      }
+    }
+  }
+  sqlite3_finalize(stmt);
+  return found;
+}
+
+bool TableIsEmpty(Connection& connection, const SchemaObject& table) {
+  const std::string sql = "SELECT 1 FROM " + QuoteName(table.name) + " LIMIT 1";
+  sqlite3_stmt* stmt = nullptr;
+  int rc = sqlite3_prepare_v2(connection.Handle(), sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw connection.ErrorFor(rc, kRecordsetSource, table.name);
+  return rc == SQLITE_DONE;
+}
+
 }  // namespace
 
 KeyedTableWriter::KeyedTableWriter(Database& db, const std::string& table)
     : m_connection(db.GetImpl().connection),
       m_table(TableOf(*m_connection, table)),
+      m_hasDefault(ColumnsWithDefault(*m_connection, m_table)),
       m_finds(m_table.fields.size(), nullptr),
       m_values(m_table.fields.size()),
-      m_set(m_table.fields.size(), false) {}
+      m_set(m_table.fields.size(), false) {
+  m_onlyKnownKeys = m_table.keyColumn >= 0 && !m_table.isView && TableIsEmpty(*m_connection, m_table);
+}
 
 KeyedTableWriter::~KeyedTableWriter() {
   for (sqlite3_stmt* stmt : m_finds) sqlite3_finalize(stmt);
@@ -49,6 +82,9 @@ int KeyedTableWriter::ColumnIndex(const char* name) const {
 
 bool KeyedTableWriter::Find(int column, const Variant& value) {
   m_connection->CheckOpen(kRecordsetSource);
+  if (column == m_table.keyColumn && m_onlyKnownKeys && value.IsNumeric() && value.Number() > m_highestKey) {
+    return false;
+  }
   if (PendingMayHold(column, value)) Flush();
   sqlite3_stmt*& stmt = m_finds[static_cast<size_t>(column)];
   if (stmt == nullptr) {
@@ -139,6 +175,7 @@ void KeyedTableWriter::Write() {
   m_connection->CheckOpen(kRecordsetSource);
   if (!m_new) {
     if (m_setColumns.empty()) return;
+    if (m_table.keyColumn >= 0 && m_set[static_cast<size_t>(m_table.keyColumn)]) m_onlyKnownKeys = false;
     Flush();
     std::vector<Variant> values;
     for (size_t i = 0; i < m_set.size(); ++i) {
@@ -156,6 +193,11 @@ void KeyedTableWriter::Write() {
   if (m_pendingRows == 0) m_pendingColumns = m_set;
   const bool keyKnown = key >= 0 && m_set[keyIndex] && m_values[keyIndex].IsNumeric();
   m_pendingKeys.push_back(keyKnown ? m_values[keyIndex].Number() : std::numeric_limits<double>::quiet_NaN());
+  if (keyKnown) {
+    m_highestKey = std::max(m_highestKey, m_values[keyIndex].Number());
+  } else {
+    m_onlyKnownKeys = false;
+  }
   size_t width = 0;
   for (size_t i = 0; i < m_set.size(); ++i) {
     if (!m_set[i]) continue;

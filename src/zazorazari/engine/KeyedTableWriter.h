@@ -5,11 +5,12 @@
 // them, and the rows are written as a recordset's Update writes them. New
 // rows wait to be inserted several in one statement (which costs much less
 // than a statement each); they are inserted before any search or overwrite
-// that could see them, and by Flush.
+// that could see them, and by Flush. Into a table that was empty when the
+// writer began, a search by key beyond every key written so far answers
+// "none" without asking SQLite.
 #pragma once
 
-#include <sqlite3.h>
-
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,8 @@
 
 #include "zazorazari/platform/Error.h"
 #include "zazorazari/platform/Variant.h"
+
+struct sqlite3_stmt;
 
 namespace zazorazari::engine {
 
@@ -34,6 +37,9 @@ class KeyedTableWriter {
 
   // The column of that name, without regard to case; -1 when there is none.
   int ColumnIndex(const char* name) const;
+  // Whether the schema gives the column a default: a new row that leaves it
+  // unset takes that default instead of NULL.
+  bool HasDefault(int column) const { return m_hasDefault[static_cast<size_t>(column)]; }
 
   // The first row (in row id order) whose column equals `value` becomes the
   // row that an overwrite writes; false when there is none.
@@ -73,7 +79,12 @@ class KeyedTableWriter {
 
   std::shared_ptr<Connection> m_connection;
   const SchemaObject& m_table;
+  std::vector<bool> m_hasDefault;
   std::vector<sqlite3_stmt*> m_finds;  // by the searched column
+  // True while the table holds only rows this writer inserted, each with
+  // its key given; m_highestKey is the highest of them.
+  bool m_onlyKnownKeys = false;
+  double m_highestKey = -std::numeric_limits<double>::infinity();
   std::vector<Prepared> m_inserts;
   std::vector<Prepared> m_updates;
 

@@ -118,13 +118,19 @@ class ColumnsByName {
 // What the table's rules set before the file's attributes: on an existing
 // row (the file leaves tblPilot's slots and birthday out when they are
 // NULL) and on a new one. A column the table lacks fails when it is set.
+// A new row leaves out the NULLs of columns without a default: they are
+// NULL anyway, and every value left out is one less to convert and bind.
 struct Presets {
   using List = std::vector<std::pair<int, Variant>>;
   List existing;
   List added;
 
-  Presets(ColumnsByName& columns, const std::string& strTable) {
-    const auto null = [&](List& list, const char* column) { list.emplace_back(columns.Find(column).index, Variant::Null()); };
+  Presets(ColumnsByName& columns, const engine::KeyedTableWriter& writer, const std::string& strTable) {
+    const auto null = [&](List& list, const char* column) {
+      const int index = columns.Find(column).index;
+      if (&list == &added && index >= 0 && !writer.HasDefault(index)) return;
+      list.emplace_back(index, Variant::Null());
+    };
     const auto zero = [&](const char* column) { added.emplace_back(columns.Find(column).index, Variant(0)); };
     if (strTable == "tblPilot") {
       for (const char* column : {"avaPk1", "avaPk2", "avaPk3", "avaPk4"}) {
@@ -233,7 +239,7 @@ void UpdateDBFromXML(engine::Database& db, const XmlRowSource& elements, const s
   try {
     engine::KeyedTableWriter writer(db, strTable);
     ColumnsByName columns(writer);
-    const Presets presets(columns, strTable);
+    const Presets presets(columns, writer, strTable);
     try {
       elements.EachElement(strTable, [&](pugi::xml_node element) {
         if (element.first_attribute()) MergeRow(writer, columns, presets, strTable, element);

@@ -48,31 +48,37 @@ bool ReadNumberText(std::string_view text, double& result) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
 
-  std::string number;
   size_t i = 0;
+  const bool plus = i < text.size() && text[i] == '+';
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   int mantissaDigits = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    if (text[i] == '-') number += '-';
-    ++i;
-  }
-  for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) number += text[i];
+  for (; i < text.size() && IsDigit(text[i]); ++i) ++mantissaDigits;
   if (i < text.size() && text[i] == '.') {
-    number += text[i++];
-    for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) number += text[i];
+    for (++i; i < text.size() && IsDigit(text[i]); ++i) ++mantissaDigits;
   }
   if (mantissaDigits == 0) return false;
+  size_t exponent = std::string_view::npos;  // where its letter stands
   if (i < text.size() && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd')) {
-    number += 'e';
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-      if (text[i] == '-') number += '-';
-      ++i;
-    }
+    exponent = i++;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
     if (i == text.size() || !IsDigit(text[i])) return false;
-    for (; i < text.size() && IsDigit(text[i]); ++i) number += text[i];
+    while (i < text.size() && IsDigit(text[i])) ++i;
   }
   if (i != text.size()) return false;
 
+  // from_chars reads most texts as they stand; a leading "+", an exponent
+  // letter other than "e" and an exponent's "+" are rewritten first.
+  std::string rewritten;
+  std::string_view number = text;
+  if (plus || (exponent != std::string_view::npos && (text[exponent] != 'e' || text[exponent + 1] == '+'))) {
+    rewritten = text.substr(plus ? 1 : 0);
+    if (exponent != std::string_view::npos) {
+      const size_t at = exponent - (plus ? 1 : 0);
+      rewritten[at] = 'e';
+      if (rewritten[at + 1] == '+') rewritten.erase(at + 1, 1);
+    }
+    number = rewritten;
+  }
   const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), result);
   if (ec == std::errc::result_out_of_range) {
     if (DecimalOrder(number) > 0) throw RuntimeError(errOverflow);

@@ -96,6 +96,7 @@ std::shared_ptr<Connection> Connection::Open(const std::string& path, const char
   // a full cache spills them to the file (a journal sync each time) before
   // the commit. The cache takes memory only as pages are read.
   if (rc == SQLITE_OK) rc = RunPlain(db, "PRAGMA cache_size=-65536");
+  if (rc == SQLITE_OK) rc = RunPlain(db, "PRAGMA temp_store=MEMORY");
   if (rc != SQLITE_OK) throw fail((rc & 0xff) == SQLITE_NOTADB ? errEngineUnrecognizedFormat : errEngineCannotOpen);
   return std::shared_ptr<Connection>(new Connection(db, path));
 }

@@ -153,12 +153,14 @@ std::optional<Error> KeyedTableWriter::Run(sqlite3_stmt* stmt, const Variant* va
                                            const Variant* rowid) {
   int index = 0;
   int rc = SQLITE_OK;
-  for (size_t i = 0; i < count && rc == SQLITE_OK; ++i) rc = BindValue(stmt, ++index, values[i]);
+  // The values outlive the step: their texts are not copied.
+  for (size_t i = 0; i < count && rc == SQLITE_OK; ++i) rc = BindValue(stmt, ++index, values[i], true);
   if (rc == SQLITE_OK && rowid != nullptr) rc = BindValue(stmt, ++index, *rowid);
   if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
   std::optional<Error> error;
   if (rc != SQLITE_DONE && rc != SQLITE_ROW) error = m_connection->ErrorFor(rc, kRecordsetSource, m_table.name);
   sqlite3_reset(stmt);
+  sqlite3_clear_bindings(stmt);
   return error;
 }
 

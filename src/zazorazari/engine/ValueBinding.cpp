@@ -47,7 +47,7 @@ Variant RowidParam(int64_t rowid) {
   return Variant(static_cast<double>(rowid));
 }
 
-int BindValue(sqlite3_stmt* stmt, int index, const Variant& value) {
+int BindValue(sqlite3_stmt* stmt, int index, const Variant& value, bool textKept) {
   switch (value.VarType()) {
     case vtBoolean:
     case vtByte:
@@ -61,7 +61,7 @@ int BindValue(sqlite3_stmt* stmt, int index, const Variant& value) {
       return sqlite3_bind_double(stmt, index, value.Number());
     case vtString:
       return sqlite3_bind_text(stmt, index, value.Text().data(), static_cast<int>(value.Text().size()),
-                               SQLITE_TRANSIENT);
+                               textKept ? SQLITE_STATIC : SQLITE_TRANSIENT);
     default:
       return sqlite3_bind_null(stmt, index);
   }

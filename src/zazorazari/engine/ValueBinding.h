@@ -13,8 +13,10 @@
 
 namespace zazorazari::engine {
 
-// Booleans go in as -1/0, dates and currency as REAL, text as UTF-8.
-int BindValue(sqlite3_stmt* stmt, int index, const Variant& value);
+// Booleans go in as -1/0, dates and currency as REAL, text as UTF-8. SQLite
+// copies a text unless `textKept`: the caller then keeps the value, and
+// every parameter bound, until the statement is reset and bound anew.
+int BindValue(sqlite3_stmt* stmt, int index, const Variant& value, bool textKept = false);
 
 // A stored value typed by the field type (vtBoolean for BOOLEAN, vtDate for
 // DATETIME, ...); NULL as Variant::Null(). Type 0 reads by storage class.

@@ -20,6 +20,16 @@ constexpr auto kPlainAscii = [] {
   return plain;
 }();
 
+// Whether all eight bytes of `word` are plain: a borrow into a high bit
+// finds a byte below 0x20, and the XOR with '<' or '&' a zero byte.
+bool EightPlain(uint64_t word) {
+  constexpr uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr uint64_t kHighs = 0x8080808080808080ULL;
+  const auto anyZero = [&](uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
+  if ((word & kHighs) != 0 || ((word - 0x20 * kOnes) & ~word & kHighs) != 0) return false;
+  return !anyZero(word ^ ('<' * kOnes)) && !anyZero(word ^ ('&' * kOnes));
+}
+
 // XML 1.0's Char production.
 bool IsXmlChar(char32_t c) {
   return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
@@ -98,8 +108,12 @@ std::optional<XmlFault> CharacterFault(std::string_view bytes) {
   size_t i = 0;
   while (i < bytes.size()) {
     // Outside comments, CDATA and instructions most bytes are plain ASCII
-    // that needs no look: passed over in a tight loop.
+    // that needs no look: passed over eight bytes at a time, then byte by byte.
     if (closing.empty()) {
+      for (uint64_t word = 0; i + 8 <= bytes.size(); i += 8) {
+        std::memcpy(&word, bytes.data() + i, 8);
+        if (!EightPlain(word)) break;
+      }
       while (i < bytes.size() && kPlainAscii[static_cast<unsigned char>(bytes[i])]) ++i;
       if (i == bytes.size()) break;
     }

@@ -33,7 +33,7 @@ install(FILES ${PROJECT_BINARY_DIR}/zazorazariConfig.cmake ${PROJECT_BINARY_DIR}
 # pkg-config: the prefix is found from the .pc file's own place.
 file(RELATIVE_PATH ZAZ_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
 if(ZAZ_LIBRARY_TYPE STREQUAL "STATIC_LIBRARY")
-  set(ZAZ_PC_PRIVATE_LIBS "-lcsv -lGeographicLib -lqrencode")
+  set(ZAZ_PC_PRIVATE_LIBS "-lcsv -lGeographicLib -lqrencode -pthread")
   set(ZAZ_PC_PRIVATE_REQUIRES "sqlite3 pugixml zlib")
 endif()
 configure_file(${PROJECT_SOURCE_DIR}/cmake/zazorazari.pc.in ${PROJECT_BINARY_DIR}/zazorazari.pc @ONLY)

@@ -59,6 +59,7 @@ bool TableIsEmpty(Connection& connection, const SchemaObject& table) {
 KeyedTableWriter::KeyedTableWriter(Database& db, const std::string& table)
     : m_connection(db.GetImpl().connection),
       m_table(TableOf(*m_connection, table)),
+      m_maxVariables(static_cast<size_t>(sqlite3_limit(m_connection->Handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1))),
       m_hasDefault(ColumnsWithDefault(*m_connection, m_table)),
       m_finds(m_table.fields.size(), nullptr),
       m_values(m_table.fields.size()),
@@ -67,6 +68,7 @@ KeyedTableWriter::KeyedTableWriter(Database& db, const std::string& table)
 }
 
 KeyedTableWriter::~KeyedTableWriter() {
+  m_inserting.Stop();
   for (sqlite3_stmt* stmt : m_finds) sqlite3_finalize(stmt);
   for (auto* cache : {&m_inserts, &m_updates}) {
     for (const Prepared& prepared : *cache) sqlite3_finalize(prepared.stmt);
@@ -86,6 +88,7 @@ bool KeyedTableWriter::Find(int column, const Variant& value) {
     return false;
   }
   if (PendingMayHold(column, value)) Flush();
+  m_inserting.Wait();
   sqlite3_stmt*& stmt = m_finds[static_cast<size_t>(column)];
   if (stmt == nullptr) {
     const std::string sql = "SELECT rowid FROM " + QuoteName(m_table.name) + " WHERE " +
@@ -208,38 +211,50 @@ void KeyedTableWriter::Write() {
   }
   if (keyLeftToCounter) m_set[keyIndex] = true;
   ++m_pendingRows;
-  if (m_pendingRows >= BatchRows(width)) Flush();
+  // Several statements' rows to a job: handing a job over costs about as
+  // much as one statement.
+  if (m_pendingRows >= 8 * BatchRows(width)) {
+    auto batch = std::make_shared<Batch>(TakePending());
+    m_inserting.Submit([this, batch] { Insert(*batch); });
+  }
 }
 
 size_t KeyedTableWriter::BatchRows(size_t width) const {
   // As many rows as one statement takes, at most 64 (more gain little).
-  const auto variables = static_cast<size_t>(sqlite3_limit(m_connection->Handle(), SQLITE_LIMIT_VARIABLE_NUMBER, -1));
-  return width == 0 ? 1 : std::min<size_t>(64, variables / width);
+  return width == 0 ? 1 : std::min<size_t>(64, m_maxVariables / width);
 }
 
 void KeyedTableWriter::Flush() {
-  if (m_pendingRows == 0) return;
-  const size_t rows = m_pendingRows;
-  const size_t width = m_pendingValues.size() / rows;
-  struct Done {
-    KeyedTableWriter& writer;
-    ~Done() {
-      writer.m_pendingValues.clear();
-      writer.m_pendingKeys.clear();
-      writer.m_pendingRows = 0;
+  m_inserting.Wait();
+  if (m_pendingRows > 0) Insert(TakePending());
+}
+
+KeyedTableWriter::Batch KeyedTableWriter::TakePending() {
+  Batch batch{m_pendingColumns, std::move(m_pendingValues), m_pendingRows};
+  m_pendingValues.clear();
+  m_pendingKeys.clear();
+  m_pendingRows = 0;
+  return batch;
+}
+
+void KeyedTableWriter::Insert(const Batch& batch) {
+  // Full statements of rows together; when one refuses, it undid its rows,
+  // and they go one by one to find the one at fault. The rows that fill no
+  // statement go one by one anyway.
+  const size_t width = batch.values.size() / batch.rows;
+  const size_t perStatement = BatchRows(width);
+  const Variant* values = batch.values.data();
+  size_t row = 0;
+  for (; perStatement > 1 && row + perStatement <= batch.rows; row += perStatement) {
+    if (Run(PreparedFor(m_inserts, batch.columns, perStatement, true), values + row * width, perStatement * width,
+            nullptr)) {
+      break;
     }
-  } done{*this};
-  // A full batch together; when the statement refuses, it undid them all,
-  // and the rows go one by one to find the one at fault. Fewer rows (at the
-  // end, or before a search that could see them) go one by one anyway.
-  const Variant* values = m_pendingValues.data();
-  if (rows > 1 && rows == BatchRows(width) &&
-      !Run(PreparedFor(m_inserts, m_pendingColumns, rows, true), values, rows * width, nullptr)) {
-    return;
   }
-  sqlite3_stmt* single = PreparedFor(m_inserts, m_pendingColumns, 1, true);
-  for (size_t r = 0; r < rows; ++r) {
-    if (auto error = Run(single, values + r * width, width, nullptr)) throw *error;
+  if (row == batch.rows) return;
+  sqlite3_stmt* single = PreparedFor(m_inserts, batch.columns, 1, true);
+  for (; row < batch.rows; ++row) {
+    if (auto error = Run(single, values + row * width, width, nullptr)) throw *error;
   }
 }
 

@@ -4,10 +4,11 @@
 // values bound directly. Values are converted as a recordset field converts
 // them, and the rows are written as a recordset's Update writes them. New
 // rows wait to be inserted several in one statement (which costs much less
-// than a statement each); they are inserted before any search or overwrite
-// that could see them, and by Flush. Into a table that was empty when the
-// writer began, a search by key beyond every key written so far answers
-// "none" without asking SQLite.
+// than a statement each); a full statement's rows are inserted on a thread
+// of their own while the caller goes on to the next rows, and every waiting
+// row is inserted before any search or overwrite that could see it, and by
+// Flush. Into a table that was empty when the writer began, a search by key
+// beyond every key written so far answers "none" without asking SQLite.
 #pragma once
 
 #include <limits>
@@ -16,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "zazorazari/engine/BackgroundJobs.h"
 #include "zazorazari/platform/Error.h"
 #include "zazorazari/platform/Variant.h"
 
@@ -59,7 +61,8 @@ class KeyedTableWriter {
   // a failure leaves the writer: the rows written before the failing one are
   // then in the table, and a failure among them is raised instead, as it
   // came first. A waiting row that fails is raised with the error its own
-  // insert gives; the rows before it stay inserted.
+  // insert gives (by Flush or by a later call); the rows before it stay
+  // inserted, the rows after it are not.
   void Flush();
 
  private:
@@ -69,7 +72,16 @@ class KeyedTableWriter {
     size_t rows;
     sqlite3_stmt* stmt;
   };
+  // New rows of one set of written columns, their values row after row.
+  struct Batch {
+    std::vector<bool> columns;
+    std::vector<Variant> values;
+    size_t rows = 0;
+  };
   sqlite3_stmt* PreparedFor(std::vector<Prepared>& cache, const std::vector<bool>& columns, size_t rows, bool insert);
+  // The waiting rows, which then wait no more.
+  Batch TakePending();
+  void Insert(const Batch& batch);
   // Binds `count` values (and the row id), steps and resets; the error when
   // SQLite refuses.
   std::optional<Error> Run(sqlite3_stmt* stmt, const Variant* values, size_t count, const Variant* rowid);
@@ -79,6 +91,7 @@ class KeyedTableWriter {
 
   std::shared_ptr<Connection> m_connection;
   const SchemaObject& m_table;
+  size_t m_maxVariables;
   std::vector<bool> m_hasDefault;
   std::vector<sqlite3_stmt*> m_finds;  // by the searched column
   // True while the table holds only rows this writer inserted, each with
@@ -100,6 +113,9 @@ class KeyedTableWriter {
   std::vector<Variant> m_pendingValues;
   std::vector<double> m_pendingKeys;
   size_t m_pendingRows = 0;
+  // Inserts full statements while the next rows are converted; the
+  // connection is the writer's again once it has waited for them.
+  BackgroundJobs m_inserting{2};
 };
 
 }  // namespace zazorazari::engine

@@ -171,6 +171,28 @@ TEST_F(XmlImport, HostileFilesFailWithTheImportErrorAndWriteNothingOfTheBadRow) 
   EXPECT_EQ(target.Count("tblPilot") + target.Count("tblTask"), 0);
 }
 
+// Long tables are inserted while the next rows are read: a row refused deep
+// in one (here by a trigger of the file) keeps the rows before it and none
+// after, whether it is refused while rows are read or while they wait.
+TEST_F(XmlImport, ARowRefusedInALongTableKeepsTheRowsBeforeItOnly) {
+  for (const int refused : {40, 1300, 1950}) {
+    SCOPED_TRACE(refused);
+    TestDatabase fresh;
+    fresh.Sql("CREATE TRIGGER refuse BEFORE INSERT ON tblAttribute WHEN NEW.attPk = " + std::to_string(refused) +
+              " BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    std::string xml = "<ZOLT>";
+    for (int key = 1; key <= 2000; ++key) xml += "<tblAttribute attPk=\"" + std::to_string(key) + "\" attName=\"n\"/>";
+    // A key seen before is searched for, after rows still waiting.
+    xml += "<tblAttribute attPk=\"5\" attName=\"again\"/><tblPilot pilPk=\"1\"/></ZOLT>";
+    const std::string file = Write("long.xml", xml);
+    const Error e = CaughtError([&] { fresh.Db().ImportDBFromXML(file, progress.object); });
+    EXPECT_NE(e.Description().find("<Error/3022/"), std::string::npos) << e.Description();
+    EXPECT_EQ(fresh.Scalar("SELECT count(*) || ':' || ifnull(max(attPk), 0) FROM tblAttribute"),
+              std::to_string(refused - 1) + ":" + std::to_string(refused - 1));
+    EXPECT_EQ(fresh.Count("tblPilot"), 0);
+  }
+}
+
 class TaskResultImport : public XmlImport {
  protected:
   void SetUp() override {

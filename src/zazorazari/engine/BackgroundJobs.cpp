@@ -11,11 +11,17 @@ BackgroundJobs::BackgroundJobs(size_t depth)
 BackgroundJobs::~BackgroundJobs() { Stop(); }
 
 void BackgroundJobs::Submit(std::function<void()> job) {
+  std::unique_lock lock(m_mutex);
   if (m_inline) {
-    job();
+    ThrowFailure();
+    try {
+      job();
+    } catch (...) {
+      m_failure = std::current_exception();
+      throw;
+    }
     return;
   }
-  std::unique_lock lock(m_mutex);
   m_changed.wait(lock, [&] { return m_jobs.size() < m_depth || m_failure; });
   ThrowFailure();
   m_jobs.push_back(std::move(job));
@@ -41,10 +47,8 @@ void BackgroundJobs::Stop() {
   m_stopping = false;
 }
 
-void BackgroundJobs::ThrowFailure() {
-  if (!m_failure) return;
-  std::exception_ptr failure = std::exchange(m_failure, nullptr);
-  std::rethrow_exception(failure);
+void BackgroundJobs::ThrowFailure() const {
+  if (m_failure) std::rethrow_exception(m_failure);
 }
 
 void BackgroundJobs::Loop() {

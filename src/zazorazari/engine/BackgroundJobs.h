@@ -3,11 +3,12 @@
 // runs: a bulk writer converts rows while SQLite inserts the rows before.
 //
 // At most `depth` jobs wait; Submit blocks beyond that. A job that throws
-// stops the others: the jobs after it are dropped, and its exception is
-// thrown by the next Submit or Wait. A job may use what the caller uses
-// (an SQLite connection) only while the caller waits for it: the caller
-// calls Wait before it uses that again. With a single core the jobs run
-// inside Submit.
+// stops the others: the jobs after it are dropped, and every Submit or Wait
+// after it throws its exception, so that nothing the caller meant to come
+// after the failed job is done. A job may use what the caller uses (an
+// SQLite connection) only while the caller waits for it: the caller calls
+// Wait before it uses that again. With a single core the jobs run inside
+// Submit.
 #pragma once
 
 #include <condition_variable>
@@ -32,12 +33,12 @@ class BackgroundJobs {
   // Returns once every job submitted has run; throws a job's exception.
   void Wait();
   // Drops the jobs still waiting and returns once the running one has
-  // ended; an exception of a job is dropped too.
+  // ended; a job's exception is forgotten.
   void Stop();
 
  private:
   void Loop();
-  void ThrowFailure();  // with the lock held
+  void ThrowFailure() const;  // with the lock held
 
   const size_t m_depth;
   const bool m_inline;

@@ -13,10 +13,18 @@ namespace {
 
 constexpr int32_t kLargestChunk = 4096;
 
+SqlText ReadByIdHead(SqlText select) {
+  select += " WHERE rowid = ?";
+  return select;
+}
+
 }  // namespace
 
 KeysetCursor::KeysetCursor(Connection& connection, RecordSource source)
-    : m_connection(connection), m_source(std::move(source)), m_from(QuoteName(m_source.object->name)) {}
+    : m_connection(connection),
+      m_source(std::move(source)),
+      m_from(QuoteName(m_source.object->name)),
+      m_readHead(ReadByIdHead(SelectList(true))) {}
 
 SqlText KeysetCursor::SelectList(bool withColumns) const {
   SqlText out;
@@ -173,21 +181,34 @@ void KeysetCursor::Load(const Statement& stmt) {
   m_orderValues.resize(orderCount);
   for (size_t i = 0; i < orderCount; ++i) m_orderValues[i] = ReadColumnValue(handle, static_cast<int>(i + 1), 0);
   ReadColumnValues(handle, static_cast<int>(1 + orderCount), m_source.object->fields, m_row);
+  m_rowUnread = false;
 }
 
-bool KeysetCursor::ReadRow(int64_t rowid) {
-  // Built once: a walk reads every row by its id.
-  if (m_readHead.empty()) {
-    m_readHead = SelectList(true);
-    m_readHead += " WHERE rowid = ?";
-  }
+Statement KeysetCursor::ReadById(int64_t rowid) const {
   Statement stmt = m_connection.Prepare(m_readHead.sql, kRecordsetSource, m_source.text);
   int index = 0;
   for (const Variant& value : m_readHead.params) stmt.Bind(++index, value);
   stmt.Bind(++index, RowidParam(rowid));
+  return stmt;
+}
+
+bool KeysetCursor::ReadRow(int64_t rowid) {
+  Statement stmt = ReadById(rowid);
   if (!stmt.Step()) return false;
   Load(stmt);
   return true;
+}
+
+const std::vector<Variant>& KeysetCursor::Row() const {
+  if (!m_rowUnread) return m_row;
+  m_rowUnread = false;
+  Statement stmt = ReadById(m_rowid);
+  if (stmt.Step()) {
+    ReadColumnValues(stmt.Handle(), static_cast<int>(1 + m_source.order.size()), m_source.object->fields, m_row);
+  } else {
+    m_row.assign(m_source.object->fields.size(), Variant::Null());  // deleted meanwhile
+  }
+  return m_row;
 }
 
 bool KeysetCursor::Next() {
@@ -214,15 +235,30 @@ bool KeysetCursor::Next() {
 
 bool KeysetCursor::MoveFirst() {
   // Rows added through this recordset come last, after the walk. Without
-  // them the first row is the first match of no criteria: one statement
-  // where the walk's first step and the read of its row take two.
+  // them the first row is found by one statement, its values left unread.
   if (m_added.empty()) {
-    SqlText everyRow;
-    everyRow += "1";
-    if (FindFirst(everyRow, m_source.text)) return true;
-    ResetWalk();
-    m_exhausted = true;
-    return false;
+    SqlText first = SelectList(false);
+    if (!m_source.where.empty()) {
+      first += " WHERE (";
+      first += m_source.where;
+      first += ")";
+    }
+    first += OrderClause();
+    first += " LIMIT 1";
+    Statement stmt = m_connection.Prepare(first.sql, kRecordsetSource, m_source.text);
+    stmt.Bind(first.params);
+    if (!stmt.Step()) {
+      ResetWalk();
+      m_exhausted = true;
+      return false;
+    }
+    m_rowid = stmt.Int64(0);
+    m_orderValues.resize(m_source.order.size());
+    for (size_t i = 0; i < m_orderValues.size(); ++i)
+      m_orderValues[i] = ReadColumnValue(stmt.Handle(), static_cast<int>(i + 1), 0);
+    m_rowUnread = true;
+    RestartAtCurrent();
+    return true;
   }
   ResetWalk();
   return Next();

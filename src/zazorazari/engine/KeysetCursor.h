@@ -2,7 +2,9 @@
 // growing chunks after the last collected row, in the recordset's order, and
 // each row is read by its id when the walk reaches it. An id is collected
 // once per walk, so a row whose ordering column is edited during the walk is
-// not visited twice; opening reads one id only.
+// not visited twice; opening reads one id only. The first row's values are
+// read when they are first wanted: a recordset opened to be searched or
+// added to never reads them.
 #pragma once
 
 #include <deque>
@@ -22,7 +24,7 @@ class KeysetCursor final : public RowCursor {
   bool FindFirst(const SqlText& criteria, const std::string& text) override;
   bool MoveTo(int64_t bookmark) override;
   int64_t Bookmark() override { return m_rowid; }
-  const std::vector<Variant>& Row() const override { return m_row; }
+  const std::vector<Variant>& Row() const override;
   int32_t RowsReached() const override { return m_reached; }
   void Reload() override;
   void Forget() override;
@@ -33,6 +35,8 @@ class KeysetCursor final : public RowCursor {
   void FetchChunk();
   void ResetWalk();
   void RestartAtCurrent();
+  // The read of one row by its id, its values bound.
+  class Statement ReadById(int64_t rowid) const;
   bool ReadRow(int64_t rowid);
   void Load(const class Statement& stmt);
   SqlText SelectList(bool withColumns) const;
@@ -58,7 +62,7 @@ class KeysetCursor final : public RowCursor {
   int32_t m_reached = 0;
 
   // The statement that reads a row by its id, less the id.
-  SqlText m_readHead;
+  const SqlText m_readHead;
   // FindFirst's statement: the text before and after the criteria, the last
   // criteria and the whole text made with them.
   SqlText m_findHead;
@@ -66,10 +70,11 @@ class KeysetCursor final : public RowCursor {
   std::string m_findCriteria;
   std::string m_findSql;
 
-  // The current row.
+  // The current row; its values wait to be read while m_rowUnread.
   int64_t m_rowid = 0;
   std::vector<Variant> m_orderValues;
-  std::vector<Variant> m_row;
+  mutable std::vector<Variant> m_row;
+  mutable bool m_rowUnread = false;
 };
 
 }  // namespace zazorazari::engine

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <iterator>
+#include <sstream>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -88,8 +89,10 @@ class GeoJson final : public TurnpointFileFormat {
   std::vector<TurnpointEntry> Read(const std::string& path) const override {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw RuntimeError(errPathFileAccess);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream read;
+    read << in.rdbuf();
     if (in.bad()) throw RuntimeError(errPathFileAccess);
+    const std::string text = std::move(read).str();
     json document;
     try {
       document = json::parse(text, nullptr, true, false);

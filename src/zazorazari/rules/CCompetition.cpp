@@ -69,7 +69,8 @@ Variant CCompetition::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMo
   dobj.SaveToDAORecordset(*rs);
   for (int slot = 1; slot <= 4; ++slot) rs->Fields(Slot("attPk", slot)).SetValue(attributes[slot - 1]);
   rs->Update();
-  const Variant key = LastModifiedKey(*rs);
+  rs->SetBookmark(rs->LastModified());  // the slots below are read from that row
+  const Variant key = rs->Fields(0).Value();
 
   if (attributesChanged) LoadPilotAttributeValues(rs.get());
   AddMissingTaskFormulaRows(*rs);

@@ -32,7 +32,7 @@ Variant CResult::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode) {
   dobj.SaveToDAORecordset(*rs);
   rs->Fields("geoPk").SetValue(datum);
   rs->Update();
-  const Variant key = LastModifiedKey(*rs);
+  const Variant key = rs->LastModifiedKey();
   rs->Close();
   return key;
 }

@@ -21,7 +21,7 @@ Variant CTaskTurnpoint::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwrite
   }
   dobj.SaveToDAORecordset(*rs);
   rs->Update();
-  const Variant key = LastModifiedKey(*rs);
+  const Variant key = rs->LastModifiedKey();
   rs->Close();
   return key;
 }

@@ -62,8 +62,7 @@ Variant WriteByNaturalKey(engine::Database& db, EnumUpdate mode, CDataObject& do
   for (const std::string& column : how.copiedColumns) rs->Fields(column).SetValue(dobj.Fields(column)->Value());
   if (how.writeColumns) how.writeColumns(*rs);
   rs->Update();
-  rs->SetBookmark(rs->LastModified());
-  Variant key = rs->Fields(0).Value();
+  Variant key = rs->LastModifiedKey();
   rs->Close();
   return key;
 }

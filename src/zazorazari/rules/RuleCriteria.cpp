@@ -46,11 +46,6 @@ std::string TableColumn(engine::Database& db, const std::string& table, const st
   throw EngineError(errEngineItemNotFound, "Engine.Database");
 }
 
-Variant LastModifiedKey(engine::Recordset& rs) {
-  rs.SetBookmark(rs.LastModified());
-  return rs.Fields(0).Value();
-}
-
 std::string Slot(const char* prefix, int slot) { return prefix + std::to_string(slot); }
 
 }  // namespace zazorazari

@@ -33,10 +33,6 @@ std::string DateLiteral(const Variant& value);
 // there is none, so a field name never reaches SQL unchecked.
 std::string TableColumn(engine::Database& db, const std::string& table, const std::string& name);
 
-// The first column of the row the recordset stands on after an Update: the
-// key of the row just written.
-Variant LastModifiedKey(engine::Recordset& rs);
-
 // The numbered field names of the competition's four attribute slots.
 std::string Slot(const char* prefix, int slot);
 

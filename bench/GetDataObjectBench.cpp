@@ -15,7 +15,7 @@ constexpr int kPilots = 10000;
 
 // A competition file with kPilots pilots, made once per process.
 const std::string& PilotFile() {
-  static const std::string path = FilledCompetition("pilots.mdb", kPilots, 0);
+  static const std::string path = FilledCompetition("read-pilots.mdb", kPilots, 0);
   return path;
 }
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "zazorazari/engine/BackgroundJobs.h"
+#include "zazorazari/platform/BackgroundJobs.h"
 #include "zazorazari/platform/Error.h"
 #include "zazorazari/platform/Variant.h"
 

@@ -3,8 +3,6 @@
 
 #include <strings.h>
 
-#include <cstdint>
-
 #include "zazorazari/engine/CriteriaSql.h"
 #include "zazorazari/engine/EngineErrors.h"
 #include "zazorazari/engine/FieldConversion.h"
@@ -196,17 +194,6 @@ int64_t Recordset::LastModified() const {
   m_impl->CheckUsable(kRecordsetSource);
   if (!m_impl->hasLastModified) throw EngineError(errEngineNoCurrentRecord, kRecordsetSource);
   return m_impl->lastModified;
-}
-
-Variant Recordset::LastModifiedKey() {
-  const int64_t rowid = LastModified();
-  const SchemaObject& object = *m_impl->object;
-  // As a read of the column would type it.
-  if (object.keyColumn == 0 && object.fields[0].Type == dbLong && rowid >= INT32_MIN && rowid <= INT32_MAX) {
-    return Variant(static_cast<int32_t>(rowid));
-  }
-  SetBookmark(rowid);
-  return Fields(0).Value();
 }
 
 void Recordset::Close() {

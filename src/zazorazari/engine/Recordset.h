@@ -53,10 +53,6 @@ class Recordset {
   int64_t Bookmark() const;
   void SetBookmark(int64_t bookmark);
   int64_t LastModified() const;  // the row of the last Update
-  // The first field's value in the row of the last Update. A table whose
-  // first field is its row id answers without reading the row; otherwise
-  // the recordset moves to that row (as SetBookmark(LastModified())).
-  Variant LastModifiedKey();
 
   void Close();
 

@@ -1,7 +1,21 @@
 // Writing a document as text (see RawXmlText.h).
 #include "zazorazari/interchange/RawXmlText.h"
 
+#include <utility>
+
 namespace zazorazari::interchange {
+
+RawXmlText::RawXmlText(Sink sink, size_t piece) : m_sink(std::move(sink)), m_piece(piece) { m_text.reserve(m_piece); }
+
+void RawXmlText::Flush() {
+  if (m_text.empty()) return;
+  m_sink(std::exchange(m_text, {}));
+  m_text.reserve(m_piece);
+}
+
+void RawXmlText::PieceDone() {
+  if (m_text.size() >= m_piece) Flush();
+}
 
 void RawXmlText::Open(const char* name) {
   m_text += '<';
@@ -35,12 +49,16 @@ void RawXmlText::Attribute(const char* name, std::string_view value) {
 
 void RawXmlText::EndStart() { m_text += '>'; }
 
-void RawXmlText::CloseEmpty() { m_text += "/>"; }
+void RawXmlText::CloseEmpty() {
+  m_text += "/>";
+  PieceDone();
+}
 
 void RawXmlText::Close(const char* name) {
   m_text += "</";
   m_text += name;
   m_text += '>';
+  PieceDone();
 }
 
 }  // namespace zazorazari::interchange

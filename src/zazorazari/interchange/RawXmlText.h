@@ -1,9 +1,13 @@
 // A document written straight into text, byte for byte as the XML library
 // saves a document built of the same elements (raw format, UTF-8, no
 // declaration): the whole-database export writes its rows so instead of
-// building every row as a node first.
+// building every row as a node first. The text goes out in pieces of about
+// `piece` bytes, each ending with an element, so that a large document is
+// never held whole.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +15,9 @@ namespace zazorazari::interchange {
 
 class RawXmlText {
  public:
+  using Sink = std::function<void(std::string&& piece)>;
+  explicit RawXmlText(Sink sink, size_t piece = size_t{1} << 20);
+
   // "<name"; attributes may follow until the start is closed.
   void Open(const char* name);
   // ` name="value"`, the value escaped as the library escapes attributes.
@@ -21,9 +28,14 @@ class RawXmlText {
   void CloseEmpty();
   void Close(const char* name);
 
-  const std::string& Text() const { return m_text; }
+  // Hands what is left to the sink.
+  void Flush();
 
  private:
+  void PieceDone();
+
+  Sink m_sink;
+  size_t m_piece;
   std::string m_text;
 };
 

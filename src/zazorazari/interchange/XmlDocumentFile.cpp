@@ -9,7 +9,9 @@
 
 #include "zazorazari/database/Enums.h"
 #include "zazorazari/database/FacadeOperation.h"
+#include "zazorazari/interchange/RawXmlText.h"
 #include "zazorazari/interchange/XmlWellFormed.h"
+#include "zazorazari/platform/BackgroundJobs.h"
 #include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
@@ -107,9 +109,28 @@ void SaveXmlDocument(const pugi::xml_document& document, const std::string& strP
   });
 }
 
-void SaveXmlText(const std::string& text, const std::string& strPath) {
-  files::ReplaceFileWith(strPath, files::kExportedFile,
-                         [&](FILE* file) { return std::fwrite(text.data(), 1, text.size(), file) == text.size(); });
+void SaveXmlText(const std::string& strPath, const std::function<void(RawXmlText&)>& write) {
+  files::ReplaceFileWith(strPath, files::kExportedFile, [&](FILE* file) {
+    // After a failed write nothing more is written; its errno names the
+    // failure (the writing thread has an errno of its own).
+    int failure = 0;
+    {
+      BackgroundJobs writing(2);
+      RawXmlText xml([&](std::string&& piece) {
+        writing.Submit([&failure, file, piece = std::move(piece)] {
+          errno = 0;
+          if (failure == 0 && std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) {
+            failure = errno != 0 ? errno : EIO;
+          }
+        });
+      });
+      write(xml);
+      xml.Flush();
+      writing.Wait();
+    }
+    errno = failure;
+    return failure == 0;
+  });
 }
 
 }  // namespace zazorazari::interchange

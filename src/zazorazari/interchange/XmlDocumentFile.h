@@ -3,12 +3,15 @@
 // temporary file beside the target and renamed over it when complete.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
 #include <pugixml.hpp>
 
 namespace zazorazari::interchange {
+
+class RawXmlText;
 
 // The parsed document points into its buffer, so both live together.
 struct LoadedXmlDocument {
@@ -43,7 +46,8 @@ pugi::xml_node AppendRootWithDeclaration(pugi::xml_document& document, const cha
 // UTF-8 without declaration and without whitespace between elements. A file
 // that cannot be written fails with 75 and leaves an existing file as it was.
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath);
-// The same for a document already written as text.
-void SaveXmlText(const std::string& text, const std::string& strPath);
+// The same for a document that `write` makes as text: each piece of it is
+// written to the file while the next is made.
+void SaveXmlText(const std::string& strPath, const std::function<void(RawXmlText&)>& write);
 
 }  // namespace zazorazari::interchange

@@ -80,15 +80,15 @@ void CDatabase::ExportDB(const std::string& strPath, enumDBVersion /*lVersion: e
   InTransaction(*this, false, [&] {
     ReportProgress(frmProgress, int16_t{5});
     engine::Database& db = OpenEngine(*this);
-    RawXmlText xml;
-    xml.Open("ZOLT");
-    xml.EndStart();
-    for (const auto& table : DatabaseFileTables()) {
-      ExportTableRows(db, table, xml);
-      if (table.exportPercent != 0) ReportProgress(frmProgress, table.exportPercent);
-    }
-    xml.Close("ZOLT");
-    SaveXmlText(xml.Text(), strPath);
+    SaveXmlText(strPath, [&](RawXmlText& xml) {
+      xml.Open("ZOLT");
+      xml.EndStart();
+      for (const auto& table : DatabaseFileTables()) {
+        ExportTableRows(db, table, xml);
+        if (table.exportPercent != 0) ReportProgress(frmProgress, table.exportPercent);
+      }
+      xml.Close("ZOLT");
+    });
     ReportProgress(frmProgress, int16_t{100});
   });
 }

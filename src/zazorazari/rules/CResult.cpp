@@ -32,7 +32,7 @@ Variant CResult::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode) {
   dobj.SaveToDAORecordset(*rs);
   rs->Fields("geoPk").SetValue(datum);
   rs->Update();
-  const Variant key = rs->LastModifiedKey();
+  const Variant key = LastModifiedKey(*rs);
   rs->Close();
   return key;
 }

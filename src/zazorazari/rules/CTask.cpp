@@ -22,7 +22,7 @@ Variant CTask::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwriteMode) {
   }
   dobj.SaveToDAORecordset(*rs);
   rs->Update();
-  const Variant key = rs->LastModifiedKey();
+  const Variant key = LastModifiedKey(*rs);
 
   SaveFormulaParameter(key, dobj);
   if (mode != enumUpdateModify) AddResultsForTask(CLng(key));

@@ -21,7 +21,7 @@ Variant CTaskTurnpoint::Update(EnumUpdate mode, CDataObject& dobj, EnumOverwrite
   }
   dobj.SaveToDAORecordset(*rs);
   rs->Update();
-  const Variant key = rs->LastModifiedKey();
+  const Variant key = LastModifiedKey(*rs);
   rs->Close();
   return key;
 }

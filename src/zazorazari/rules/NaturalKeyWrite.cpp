@@ -62,7 +62,7 @@ Variant WriteByNaturalKey(engine::Database& db, EnumUpdate mode, CDataObject& do
   for (const std::string& column : how.copiedColumns) rs->Fields(column).SetValue(dobj.Fields(column)->Value());
   if (how.writeColumns) how.writeColumns(*rs);
   rs->Update();
-  Variant key = rs->LastModifiedKey();
+  Variant key = LastModifiedKey(*rs);
   rs->Close();
   return key;
 }

@@ -46,6 +46,12 @@ std::string TableColumn(engine::Database& db, const std::string& table, const st
   throw EngineError(errEngineItemNotFound, "Engine.Database");
 }
 
+Variant LastModifiedKey(const engine::Recordset& rs) {
+  const int64_t rowid = rs.LastModified();
+  if (rowid < INT32_MIN || rowid > INT32_MAX) return Variant(static_cast<double>(rowid));  // as a read would type it
+  return Variant(static_cast<int32_t>(rowid));
+}
+
 std::string Slot(const char* prefix, int slot) { return prefix + std::to_string(slot); }
 
 }  // namespace zazorazari

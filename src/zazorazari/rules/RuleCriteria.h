@@ -33,6 +33,11 @@ std::string DateLiteral(const Variant& value);
 // there is none, so a field name never reaches SQL unchecked.
 std::string TableColumn(engine::Database& db, const std::string& table, const std::string& name);
 
+// The key of the row the recordset's last Update wrote. A key is its row's
+// id (the file format declares every key INTEGER PRIMARY KEY), so a 32-bit
+// one is answered without reading the row.
+Variant LastModifiedKey(const engine::Recordset& rs);
+
 // The numbered field names of the competition's four attribute slots.
 std::string Slot(const char* prefix, int slot);
 

@@ -19,7 +19,7 @@
 #include <mutex>
 #include <thread>
 
-namespace zazorazari::engine {
+namespace zazorazari {
 
 class BackgroundJobs {
  public:
@@ -50,4 +50,4 @@ class BackgroundJobs {
   std::thread m_thread;  // started by the first Submit
 };
 
-}  // namespace zazorazari::engine
+}  // namespace zazorazari

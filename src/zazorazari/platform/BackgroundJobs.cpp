@@ -1,9 +1,9 @@
 // Jobs run in order on one other thread (see BackgroundJobs.h).
-#include "zazorazari/engine/BackgroundJobs.h"
+#include "zazorazari/platform/BackgroundJobs.h"
 
 #include <utility>
 
-namespace zazorazari::engine {
+namespace zazorazari {
 
 BackgroundJobs::BackgroundJobs(size_t depth)
     : m_depth(depth), m_inline(std::thread::hardware_concurrency() < 2) {}
@@ -74,4 +74,4 @@ void BackgroundJobs::Loop() {
   }
 }
 
-}  // namespace zazorazari::engine
+}  // namespace zazorazari

@@ -51,7 +51,7 @@ void BM_ExportDB(benchmark::State& state) {
   for (auto _ : state) Export(xml);
   state.SetBytesProcessed(state.iterations() * FileBytes(xml));
 }
-BENCHMARK(BM_ExportDB)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportDB)->Iterations(3)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 void BM_ImportDBFromXML(benchmark::State& state) {
   const std::string& xml = ExportedFile();
@@ -72,7 +72,7 @@ void BM_ImportDBFromXML(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * FileBytes(xml));
 }
-BENCHMARK(BM_ImportDBFromXML)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportDBFromXML)->Iterations(3)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 // The reference of both: pugixml loading the exported file and saving it.
 void BM_PugixmlLoadSave(benchmark::State& state) {
@@ -85,6 +85,6 @@ void BM_PugixmlLoadSave(benchmark::State& state) {
   }
   state.SetBytesProcessed(state.iterations() * FileBytes(xml));
 }
-BENCHMARK(BM_PugixmlLoadSave)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PugixmlLoadSave)->Iterations(3)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 }  // namespace

@@ -20,7 +20,7 @@ std::optional<int32_t> TurnpointAdder::Add(const TurnpointEntry& entry, EnumOver
   // and its rules left in it.
   const auto& fields = m_record->Collection();
   for (size_t i = 0; i < fields.size(); ++i) fields[i]->SetValue(m_blank[i]);
-  Fill(*m_record, entry);
+  Fill(entry);
   try {
     return m_db.AddDataObject(*m_record, lOverwriteMode);
   } catch (const Error& e) {
@@ -32,8 +32,17 @@ std::optional<int32_t> TurnpointAdder::Add(const TurnpointEntry& entry, EnumOver
   }
 }
 
-void TurnpointAdder::Fill(CDataObject& dobj, const TurnpointEntry& entry) {
-  const auto set = [&dobj](const std::string& column, const Variant& value) { dobj.Fields(column)->SetValue(value); };
+CField& TurnpointAdder::Field(const std::string& column) {
+  if (m_turn == m_named.size() || m_named[m_turn].first != column) {
+    m_named.resize(m_turn);
+    m_named.emplace_back(column, m_record->Fields(column));
+  }
+  return *m_named[m_turn++].second;
+}
+
+void TurnpointAdder::Fill(const TurnpointEntry& entry) {
+  m_turn = 0;
+  const auto set = [this](const std::string& column, const Variant& value) { Field(column).SetValue(value); };
   set("trnName", entry.name);
   set("trnID", entry.code.empty() ? entry.name : entry.code);
   set("trnPositionType", "GEO");

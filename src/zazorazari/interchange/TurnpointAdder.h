@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "zazorazari/database/CDatabase.h"
@@ -34,13 +35,19 @@ class TurnpointAdder {
                              std::vector<Refusal>& refusals);
 
  private:
-  void Fill(CDataObject& dobj, const TurnpointEntry& entry);
+  void Fill(const TurnpointEntry& entry);
+  // The record's field of that name. Fill names the fields in the same order
+  // for every waypoint: a name is compared with the one named at that turn
+  // the last time, and looked up only when it differs.
+  CField& Field(const std::string& column);
   Variant NationCode3(const std::string& code2);
 
   CDatabase& m_db;
   engine::Database& m_engine;
   CDataObjectPtr m_record;
   std::vector<Variant> m_blank;  // the values of a new record
+  std::vector<std::pair<std::string, CFieldPtr>> m_named;  // in Fill's order
+  size_t m_turn = 0;
   std::map<std::string, Variant> m_nations;
 };
 

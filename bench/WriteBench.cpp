@@ -15,15 +15,18 @@ namespace {
 constexpr int kPilots = 2000;
 constexpr int kTasks = 20;
 
-const std::string& WriteFile() {
-  static const std::string file = FilledCompetition("writes.mdb", kPilots, kTasks);
-  return file;
+// The competition the writes go to: kPilots pilots, and kTasks tasks or none
+// (a pilot added to a competition with tasks brings a result row in each).
+const std::string& WriteFile(bool withTasks = true) {
+  static const std::string withResults = FilledCompetition("writes.mdb", kPilots, kTasks);
+  static const std::string pilotsOnly = FilledCompetition("writes-no-tasks.mdb", kPilots, 0);
+  return withTasks ? withResults : pilotsOnly;
 }
 
 // Another raw connection, set up as the engine sets up its own.
-sqlite3* OpenRaw() {
+sqlite3* OpenRaw(bool withTasks) {
   sqlite3* raw = nullptr;
-  sqlite3_open(WriteFile().c_str(), &raw);
+  sqlite3_open(WriteFile(withTasks).c_str(), &raw);
   sqlite3_exec(raw, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
   return raw;
 }
@@ -39,7 +42,8 @@ void InOwnTransaction(sqlite3* raw, sqlite3_stmt* begin, sqlite3_stmt* write, sq
 }
 
 struct RawConnection {
-  sqlite3* raw = OpenRaw();
+  explicit RawConnection(bool withTasks = true) : raw(OpenRaw(withTasks)) {}
+  sqlite3* raw;
   sqlite3_stmt* begin = Prepare("BEGIN IMMEDIATE");
   sqlite3_stmt* commit = Prepare("COMMIT");
 
@@ -85,7 +89,7 @@ BENCHMARK(BM_RawUpdateResult)->Unit(benchmark::kMicrosecond)->UseRealTime();
 // tasks give it a result row each.
 void BM_AddDataObjectPilot(benchmark::State& state) {
   zazorazari::CDatabase db;
-  db.SetPath(WriteFile());
+  db.SetPath(WriteFile(state.range(0) != 0));
   db.OpenDB();
   static int added = 0;
   for (auto _ : state) {
@@ -99,7 +103,7 @@ void BM_AddDataObjectPilot(benchmark::State& state) {
   }
   db.CloseDB();
 }
-BENCHMARK(BM_AddDataObjectPilot)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_AddDataObjectPilot)->ArgName("tasks")->Arg(kTasks)->Arg(0)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // A prepared pilot INSERT with a new pilot's names and number bound: the
 // first name starts with `name`, the numbers count on from `*number`, which
@@ -130,12 +134,12 @@ class RawPilotInsert {
 };
 
 void BM_RawInsertPilot(benchmark::State& state) {
-  RawConnection connection;
+  RawConnection connection(state.range(0) != 0);
   static int number = 500000;
   RawPilotInsert insert(connection, "Raw", &number);
   for (auto _ : state) InOwnTransaction(connection.raw, connection.begin, insert.Next(), connection.commit);
 }
-BENCHMARK(BM_RawInsertPilot)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_RawInsertPilot)->ArgName("tasks")->Arg(kTasks)->Arg(0)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 // The rows an added pilot brings, written raw: the pilot and its empty
 // result row in each task, in one transaction.

@@ -11,7 +11,6 @@
 #include "zazorazari/database/FacadeOperation.h"
 #include "zazorazari/interchange/RawXmlText.h"
 #include "zazorazari/interchange/XmlWellFormed.h"
-#include "zazorazari/platform/BackgroundJobs.h"
 #include "zazorazari/platform/FileReplacement.h"
 #include "zazorazari/platform/ErrorNumbers.h"
 
@@ -112,22 +111,17 @@ void SaveXmlDocument(const pugi::xml_document& document, const std::string& strP
 void SaveXmlText(const std::string& strPath, const std::function<void(RawXmlText&)>& write) {
   files::ReplaceFileWith(strPath, files::kExportedFile, [&](FILE* file) {
     // After a failed write nothing more is written; its errno names the
-    // failure (the writing thread has an errno of its own).
+    // failure (taken where the piece was written: `write` may fill the text
+    // on another thread, which has an errno of its own).
     int failure = 0;
-    {
-      BackgroundJobs writing(2);
-      RawXmlText xml([&](std::string&& piece) {
-        writing.Submit([&failure, file, piece = std::move(piece)] {
-          errno = 0;
-          if (failure == 0 && std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) {
-            failure = errno != 0 ? errno : EIO;
-          }
-        });
-      });
-      write(xml);
-      xml.Flush();
-      writing.Wait();
-    }
+    RawXmlText xml([&](std::string&& piece) {
+      errno = 0;
+      if (failure == 0 && std::fwrite(piece.data(), 1, piece.size(), file) != piece.size()) {
+        failure = errno != 0 ? errno : EIO;
+      }
+    });
+    write(xml);
+    xml.Flush();
     errno = failure;
     return failure == 0;
   });

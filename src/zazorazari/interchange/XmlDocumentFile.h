@@ -46,8 +46,9 @@ pugi::xml_node AppendRootWithDeclaration(pugi::xml_document& document, const cha
 // UTF-8 without declaration and without whitespace between elements. A file
 // that cannot be written fails with 75 and leaves an existing file as it was.
 void SaveXmlDocument(const pugi::xml_document& document, const std::string& strPath);
-// The same for a document that `write` makes as text: each piece of it is
-// written to the file while the next is made.
+// The same for a document that `write` makes as text, written to the file a
+// piece at a time. `write` may fill the text on another thread, done by the
+// time it returns.
 void SaveXmlText(const std::string& strPath, const std::function<void(RawXmlText&)>& write);
 
 }  // namespace zazorazari::interchange

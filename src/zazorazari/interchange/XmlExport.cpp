@@ -1,6 +1,7 @@
 // The three XML exports of the open database: the whole database (root
 // "ZOLT"), one task with the pilot list (root "ZOLTTask") and one task's
 // results (root "ZOLTTaskResult").
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "zazorazari/interchange/RawXmlText.h"
 #include "zazorazari/interchange/XmlDocumentFile.h"
 #include "zazorazari/interchange/XmlValueText.h"
+#include "zazorazari/platform/BackgroundJobs.h"
 
 namespace zazorazari {
 
@@ -39,35 +41,58 @@ void SetAttribute(pugi::xml_node element, const char* name, const Variant& value
   SetAttribute(element, name, FormatValue(value, form));
 }
 
-// One row element per row of the table, attributes in layout order.
-void ExportTableRows(engine::Database& db, const ExportTable& table, RawXmlText& xml) {
-  std::vector<const ExportColumn*> columns;
-  for (const auto& column : table.columns) columns.push_back(&column);
-  if (std::string(table.name) == "tblTaskTurnpoint" &&
-      db.TableDefs(table.name).size() <= kTaskTurnpointColumnsWithoutCircle) {
-    columns.pop_back();
-  }
-  std::vector<const char*> names;
-  for (const auto* column : columns) names.push_back(column->name);
-  engine::TableScan rows(db, table.name, names);
-  xml.Open(table.name);
-  bool empty = true;
-  while (rows.Next()) {
-    if (empty) xml.EndStart();
-    empty = false;
-    xml.Open(table.name);
+// Row elements of the table from its values, row after row.
+void WriteRows(RawXmlText& xml, const char* table, const std::vector<const ExportColumn*>& columns,
+               const std::vector<Variant>& values) {
+  for (size_t row = 0; row < values.size(); row += columns.size()) {
+    xml.Open(table);
     for (size_t i = 0; i < columns.size(); ++i) {
-      const Variant value = rows.Value(i);
+      const Variant& value = values[row + i];
       if (columns[i]->omitWhenNull && value.IsNull()) continue;
       xml.Attribute(columns[i]->name, XmlSafeText(FormatValue(value, columns[i]->form)));
     }
     xml.CloseEmpty();
   }
-  if (empty) {
-    xml.CloseEmpty();
-  } else {
-    xml.Close(table.name);
+}
+
+// One row element per row of the table, attributes in layout order. The rows
+// are read here and handed, a few hundred at a time, to `formatting`, whose
+// thread turns them into text and writes it.
+void ExportTableRows(engine::Database& db, const ExportTable& table, RawXmlText& xml, BackgroundJobs& formatting) {
+  auto columns = std::make_shared<std::vector<const ExportColumn*>>();
+  for (const auto& column : table.columns) columns->push_back(&column);
+  if (std::string(table.name) == "tblTaskTurnpoint" &&
+      db.TableDefs(table.name).size() <= kTaskTurnpointColumnsWithoutCircle) {
+    columns->pop_back();
   }
+  std::vector<const char*> names;
+  for (const auto* column : *columns) names.push_back(column->name);
+  engine::TableScan rows(db, table.name, names);
+  const char* name = table.name;
+  formatting.Submit([&xml, name] { xml.Open(name); });
+  constexpr size_t kRowsPerJob = 256;
+  std::vector<Variant> values;
+  bool first = true;
+  const auto handOver = [&] {
+    formatting.Submit([&xml, name, columns, first, values = std::move(values)] {
+      if (first) xml.EndStart();
+      WriteRows(xml, name, *columns, values);
+    });
+    values.clear();
+    first = false;
+  };
+  while (rows.Next()) {
+    for (size_t i = 0; i < columns->size(); ++i) values.push_back(rows.Value(i));
+    if (values.size() >= kRowsPerJob * columns->size()) handOver();
+  }
+  if (!values.empty()) handOver();
+  formatting.Submit([&xml, name, empty = first] {
+    if (empty) {
+      xml.CloseEmpty();
+    } else {
+      xml.Close(name);
+    }
+  });
 }
 
 std::string TaskCriteria(int32_t lPkTask) { return " WHERE tasPk = " + std::to_string(lPkTask); }
@@ -81,13 +106,18 @@ void CDatabase::ExportDB(const std::string& strPath, enumDBVersion /*lVersion: e
     ReportProgress(frmProgress, int16_t{5});
     engine::Database& db = OpenEngine(*this);
     SaveXmlText(strPath, [&](RawXmlText& xml) {
-      xml.Open("ZOLT");
-      xml.EndStart();
+      // Declared after the text it writes, so that it stops first.
+      BackgroundJobs formatting(4);
+      formatting.Submit([&xml] {
+        xml.Open("ZOLT");
+        xml.EndStart();
+      });
       for (const auto& table : DatabaseFileTables()) {
-        ExportTableRows(db, table, xml);
+        ExportTableRows(db, table, xml, formatting);
         if (table.exportPercent != 0) ReportProgress(frmProgress, table.exportPercent);
       }
-      xml.Close("ZOLT");
+      formatting.Submit([&xml] { xml.Close("ZOLT"); });
+      formatting.Wait();
     });
     ReportProgress(frmProgress, int16_t{100});
   });

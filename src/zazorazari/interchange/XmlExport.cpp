@@ -106,7 +106,7 @@ void CDatabase::ExportDB(const std::string& strPath, enumDBVersion /*lVersion: e
     ReportProgress(frmProgress, int16_t{5});
     engine::Database& db = OpenEngine(*this);
     SaveXmlText(strPath, [&](RawXmlText& xml) {
-      // Declared after the text it writes, so that it stops first.
+      // Ends (here, also after a failure) before the text it fills goes.
       BackgroundJobs formatting(4);
       formatting.Submit([&xml] {
         xml.Open("ZOLT");

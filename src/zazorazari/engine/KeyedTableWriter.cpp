@@ -25,33 +25,22 @@ const SchemaObject& TableOf(Connection& connection, const std::string& table) {
   return connection.Catalog().Get(table, kDatabaseSource);
 }
 
-// Which columns the schema gives a default; all of them when the schema
-// cannot tell, so that nothing is taken for NULL that is not.
+// Which columns the schema gives a default.
 std::vector<bool> ColumnsWithDefault(Connection& connection, const SchemaObject& table) {
-  std::vector<bool> found(table.fields.size(), true);
-  sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(connection.Handle(), "SELECT name, dflt_value FROM pragma_table_xinfo(?)", -1, &stmt,
-                         nullptr) == SQLITE_OK) {
-    sqlite3_bind_text(stmt, 1, table.name.c_str(), -1, SQLITE_STATIC);
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-      const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-      for (size_t i = 0; i < table.fields.size(); ++i) {
-        if (strcasecmp(table.fields[i].Name.c_str(), name) == 0) found[i] = sqlite3_column_type(stmt, 1) != SQLITE_NULL;
-      }
+  std::vector<bool> found(table.fields.size(), false);
+  Statement stmt = connection.Prepare("SELECT name, dflt_value FROM pragma_table_xinfo(?)", kRecordsetSource, table.name);
+  stmt.Bind(1, Variant(table.name));
+  while (stmt.Step()) {
+    const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(stmt.Handle(), 0));
+    for (size_t i = 0; i < table.fields.size(); ++i) {
+      if (strcasecmp(table.fields[i].Name.c_str(), name) == 0) found[i] = sqlite3_column_type(stmt.Handle(), 1) != SQLITE_NULL;
     }
   }
-  sqlite3_finalize(stmt);
   return found;
 }
 
 bool TableIsEmpty(Connection& connection, const SchemaObject& table) {
-  const std::string sql = "SELECT 1 FROM " + QuoteName(table.name) + " LIMIT 1";
-  sqlite3_stmt* stmt = nullptr;
-  int rc = sqlite3_prepare_v2(connection.Handle(), sql.c_str(), static_cast<int>(sql.size()), &stmt, nullptr);
-  if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
-  sqlite3_finalize(stmt);
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw connection.ErrorFor(rc, kRecordsetSource, table.name);
-  return rc == SQLITE_DONE;
+  return !connection.Prepare("SELECT 1 FROM " + QuoteName(table.name) + " LIMIT 1", kRecordsetSource, table.name).Step();
 }
 
 }  // namespace
@@ -87,8 +76,11 @@ bool KeyedTableWriter::Find(int column, const Variant& value) {
   if (column == m_table.keyColumn && m_onlyKnownKeys && value.IsNumeric() && value.Number() > m_highestKey) {
     return false;
   }
-  if (PendingMayHold(column, value)) Flush();
-  m_inserting.Wait();
+  if (PendingMayHold(column, value)) {
+    Flush();
+  } else {
+    m_inserting.Wait();  // the connection is the writer's again
+  }
   sqlite3_stmt*& stmt = m_finds[static_cast<size_t>(column)];
   if (stmt == nullptr) {
     const std::string sql = "SELECT rowid FROM " + QuoteName(m_table.name) + " WHERE " +

@@ -235,33 +235,19 @@ bool KeysetCursor::Next() {
 
 bool KeysetCursor::MoveFirst() {
   // Rows added through this recordset come last, after the walk. Without
-  // them the first row is found by one statement, its values left unread.
-  if (m_added.empty()) {
-    SqlText first = SelectList(false);
-    if (!m_source.where.empty()) {
-      first += " WHERE (";
-      first += m_source.where;
-      first += ")";
-    }
-    first += OrderClause();
-    first += " LIMIT 1";
-    Statement stmt = m_connection.Prepare(first.sql, kRecordsetSource, m_source.text);
-    stmt.Bind(first.params);
-    if (!stmt.Step()) {
-      ResetWalk();
-      m_exhausted = true;
-      return false;
-    }
-    m_rowid = stmt.Int64(0);
-    m_orderValues.resize(m_source.order.size());
-    for (size_t i = 0; i < m_orderValues.size(); ++i)
-      m_orderValues[i] = ReadColumnValue(stmt.Handle(), static_cast<int>(i + 1), 0);
-    m_rowUnread = true;
-    RestartAtCurrent();
-    return true;
-  }
+  // them the walk's first step finds the first row; its values are left
+  // unread.
   ResetWalk();
-  return Next();
+  if (!m_added.empty()) return Next();
+  FetchChunk();
+  if (m_pending.empty()) return false;
+  m_rowid = m_pending.front();
+  m_pending.pop_front();
+  m_orderValues = m_frontier;
+  m_rowUnread = true;
+  m_walked = 1;
+  m_reached = std::max(m_reached, 1);
+  return true;
 }
 
 bool KeysetCursor::MoveNext() { return Next(); }
